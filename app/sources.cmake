@@ -1,0 +1,10 @@
+# The screens and the composition root, in one library the executable and the tests link.
+target_sources(velmora_game PRIVATE
+    ${CMAKE_SOURCE_DIR}/app/velmora.cpp
+    ${CMAKE_SOURCE_DIR}/battle/frm_battle.cpp
+    ${CMAKE_SOURCE_DIR}/map/frm_map.cpp
+    ${CMAKE_SOURCE_DIR}/menu/frm_menu.cpp
+    ${CMAKE_SOURCE_DIR}/title/frm_intro.cpp
+    ${CMAKE_SOURCE_DIR}/title/sound.cpp
+)
+target_link_libraries(velmora_game PUBLIC velmora_core)

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "menu/frm_menu.h"
+#include "platform/controls.h"
+
+namespace velmora {
+
+struct frmMenu::Controls final : platform::ControlSet {
+    explicit Controls(platform::Window& window)
+        : picBack(window), cmdContinue(picBack), cmdSave(picBack), cmdQuit(picBack) {}
+
+    platform::PictureBox picBack;
+    platform::CommandButton cmdContinue;
+    platform::CommandButton cmdSave;
+    platform::CommandButton cmdQuit;
+};
+
+}  // namespace velmora

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include "platform/surface.h"
+
+namespace platform {
+
+// Reads a BMP (8-bit and RLE8 included), GIF or JPEG file. A missing file is the run-time
+// "file not found" error and a truncated or undecodable one the "invalid picture" error, both
+// naming the file. The image keeps its alpha channel (GIF transparency).
+QImage readImage(const QString& path);
+
+// A loaded picture used as a blit source: the map's tile set, the backgrounds, the title.
+class Picture {
+public:
+    Picture() = default;
+    static Picture load(const QString& path);
+
+    bool isNull() const { return pixels_.isNull(); }
+    int width() const { return pixels_.width(); }
+    int height() const { return pixels_.height(); }
+    const Surface& surface() const { return pixels_; }
+
+private:
+    Surface pixels_;
+};
+
+}  // namespace platform

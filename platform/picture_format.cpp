@@ -1,0 +1,70 @@
+#include "platform/picture_format.h"
+
+#include <QtEndian>
+#include <cstdint>
+#include <cstdlib>
+
+namespace platform {
+namespace {
+
+std::uint32_t le32(const QByteArray& data, int offset) {
+    return qFromLittleEndian<std::uint32_t>(data.constData() + offset);
+}
+
+std::uint16_t le16(const QByteArray& data, int offset) {
+    return qFromLittleEndian<std::uint16_t>(data.constData() + offset);
+}
+
+bool bmpComplete(const QByteArray& data) {
+    constexpr int kFileHeader = 14;
+    constexpr int kInfoHeader = 40;
+    if (data.size() < kFileHeader + kInfoHeader) {
+        return false;
+    }
+    const qint64 fileSize = le32(data, 2);
+    const qint64 pixelOffset = le32(data, 10);
+    if (fileSize > data.size() || pixelOffset > data.size()) {
+        return false;
+    }
+    const qint64 width = static_cast<std::int32_t>(le32(data, 18));
+    const qint64 height = std::abs(static_cast<std::int32_t>(le32(data, 22)));
+    const qint64 bitsPerPixel = le16(data, 28);
+    const std::uint32_t compression = le32(data, 30);
+    const qint64 imageSize = le32(data, 34);
+    constexpr std::uint32_t kRgb = 0;
+    constexpr std::uint32_t kBitfields = 3;
+    if (compression == kRgb || compression == kBitfields) {
+        const qint64 stride = ((width * bitsPerPixel + 31) / 32) * 4;
+        return pixelOffset + stride * height <= data.size();
+    }
+    // Run-length data: its stored length must be there.
+    return pixelOffset + imageSize <= data.size();
+}
+
+bool jpegComplete(const QByteArray& data) {
+    // The end-of-image marker closes the file; some writers pad after it.
+    QByteArray trimmed = data;
+    while (!trimmed.isEmpty() && trimmed.back() == '\0') {
+        trimmed.chop(1);
+    }
+    return trimmed.endsWith("\xFF\xD9");
+}
+
+bool gifComplete(const QByteArray& data) { return data.endsWith('\x3B'); }
+
+}  // namespace
+
+bool isComplete(const QByteArray& data, const QByteArray& format) {
+    if (format == "bmp") {
+        return bmpComplete(data);
+    }
+    if (format == "jpeg" || format == "jpg") {
+        return jpegComplete(data);
+    }
+    if (format == "gif") {
+        return gifComplete(data);
+    }
+    return true;
+}
+
+}  // namespace platform
