@@ -17,6 +17,7 @@ void Form::load() {
     std::unique_ptr<platform::ControlSet> controls = createControls(*window_);
     controls_ = controls.get();
     window_->adopt(std::move(controls));
+    game_.flow().note("load", *this);
     Form_Load();
 }
 
@@ -30,6 +31,7 @@ void Form::show() {
         load();
     }
     makeVisible();
+    game_.flow().note("show", *this);
     game_.flow().shown(*this);
 }
 
@@ -39,6 +41,7 @@ void Form::showModal(std::function<void()> afterClose) {
     }
     window_->setWindowModality(Qt::ApplicationModal);
     makeVisible();
+    game_.flow().note("show", *this);
     game_.flow().shownModal(*this, std::move(afterClose));
 }
 
@@ -47,6 +50,7 @@ void Form::unload() {
         return;
     }
     Form_QueryUnload();
+    game_.flow().note("close", *this);
     platform::Window* closing = window_;
     window_ = nullptr;
     controls_ = nullptr;
@@ -59,8 +63,8 @@ void Form::unload() {
 }
 
 void Form::activate() {
-    window_->raise();
-    window_->activateWindow();
+    window_->bringToFront();
+    game_.flow().note("activate", *this);
     Form_Activate();
 }
 

@@ -39,6 +39,15 @@ public:
 
     void registerForm(Form& form) { forms_.push_back(&form); }
 
+    // Sees every step of the flow: "load", "show", "activate" and "close" of a screen.
+    using Observer = std::function<void(const char* step, const Form& form)>;
+    void setObserver(Observer observer) { observer_ = std::move(observer); }
+    void note(const char* step, const Form& form) const {
+        if (observer_) {
+            observer_(step, form);
+        }
+    }
+
     // Reports from the screens.
     void shown(Form& form);
     void shownModal(Form& form, std::function<void()> afterClose);
@@ -64,6 +73,7 @@ private:
     int exitCode_ = 0;
     std::optional<RuntimeError> fatalError_;
     std::function<void(int)> onEnd_;
+    Observer observer_;
 };
 
 }  // namespace velmora

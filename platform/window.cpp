@@ -1,6 +1,7 @@
 #include "platform/window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -23,6 +24,14 @@ void Window::setSizeTwips(float width, float height) {
     height_ = height;
     resize(static_cast<int>(std::lround(width / display_.twipsPerPixelX)),
            static_cast<int>(std::lround(height / display_.twipsPerPixelY)));
+}
+
+void Window::bringToFront() {
+    // Without a window system (headless runs) there is nothing to raise.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        raise();
+        activateWindow();
+    }
 }
 
 void Window::deliver(const std::function<void()>& handler) {

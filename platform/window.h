@@ -62,6 +62,8 @@ public:
     bool keyPreview() const { return keyPreview_; }
 
     void adopt(std::unique_ptr<ControlSet> controls) { controls_ = std::move(controls); }
+    // Raises the window above the game's others and gives it the keyboard.
+    void bringToFront();
 
     // Runs a handler on behalf of this window; does nothing once the window is detached.
     void deliver(const std::function<void()>& handler);

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "core/runtime_error.h"
+#include "platform/asset_paths.h"
+#include "platform/picture.h"
+#include "support/test_images.h"
+
+using velmora::RuntimeError;
+namespace ts = testing_support;
+
+namespace {
+
+QVector<QRgb> fourColours() {
+    return {qRgb(0, 0, 0), qRgb(250, 10, 10), qRgb(10, 250, 10), qRgb(20, 30, 240)};
+}
+
+int fourIndex(int x, int y) { return (x / 3 + y) % 4; }
+
+void expectFourColourPicture(const platform::Picture& picture, int w, int h) {
+    ASSERT_EQ(picture.width(), w);
+    ASSERT_EQ(picture.height(), h);
+    const QVector<QRgb> palette = fourColours();
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            ASSERT_EQ(picture.surface().pixel(x, y), palette[fourIndex(x, y)] & 0xFFFFFF)
+                << x << "," << y;
+        }
+    }
+}
+
+RuntimeError::Kind loadError(const QString& path) {
+    try {
+        platform::Picture::load(path);
+    } catch (const RuntimeError& e) {
+        EXPECT_NE(std::string(e.what()).find(path.toStdString()), std::string::npos)
+            << "the message names the file: " << e.what();
+        return e.kind();
+    }
+    ADD_FAILURE() << "no error for " << path.toStdString();
+    return RuntimeError::Kind::Overflow;
+}
+
+void truncate(const QString& path, qint64 keep) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.resize(keep));
+}
+
+}  // namespace
+
+TEST(Picture, ReadsTheFormatsTheGameShips) {
+    QTemporaryDir dir;
+    const QImage indexed = ts::indexedImage(37, 21, fourColours(), fourIndex);
+    ts::writeBmp8(dir.filePath("plain8.bmp"), indexed, false);
+    ts::writeBmp8(dir.filePath("rle8.bmp"), indexed, true);
+    ts::writeGif(dir.filePath("p.gif"), indexed);
+    ts::writeBmp24(dir.filePath("p24.bmp"), indexed.convertToFormat(QImage::Format_RGB32));
+    for (const char* name : {"plain8.bmp", "rle8.bmp", "p.gif", "p24.bmp"}) {
+        SCOPED_TRACE(name);
+        expectFourColourPicture(platform::Picture::load(dir.filePath(name)), 37, 21);
+    }
+    QImage photo(600, 113, QImage::Format_RGB32);
+    photo.fill(Qt::white);
+    ts::writeJpeg(dir.filePath("t.jpg"), photo);
+    const auto title = platform::Picture::load(dir.filePath("t.jpg"));
+    EXPECT_EQ(title.width(), 600);
+    EXPECT_EQ(title.height(), 113);
+    EXPECT_EQ(title.surface().pixel(10, 10), 0xFFFFFFu);
+}
+
+TEST(Picture, GifTransparencyIsKeptForImages) {
+    QTemporaryDir dir;
+    ts::writeGif(dir.filePath("arrow.gif"), ts::indexedImage(30, 32, fourColours(), fourIndex), 0);
+    const QImage image = platform::readImage(dir.filePath("arrow.gif"));
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);  // index 0
+    EXPECT_EQ(qAlpha(image.pixel(3, 0)), 255);
+}
+
+TEST(Picture, MissingTruncatedOrGarbledFilesAreRunTimeErrorsNamingTheFile) {
+    QTemporaryDir dir;
+    EXPECT_EQ(loadError(dir.filePath("nothing here.bmp")), RuntimeError::Kind::FileNotFound);
+    EXPECT_EQ(loadError(dir.path()), RuntimeError::Kind::FileNotFound) << "a folder";
+
+    const QImage indexed = ts::indexedImage(64, 64, fourColours(), fourIndex);
+    ts::writeBmp8(dir.filePath("cut8.bmp"), indexed, false);
+    truncate(dir.filePath("cut8.bmp"), 2000);
+    ts::writeBmp8(dir.filePath("cutrle.bmp"), indexed, true);
+    truncate(dir.filePath("cutrle.bmp"), QFileInfo(dir.filePath("cutrle.bmp")).size() - 10);
+    ts::writeGif(dir.filePath("cut.gif"), indexed);
+    truncate(dir.filePath("cut.gif"), QFileInfo(dir.filePath("cut.gif")).size() - 20);
+    QImage photo(200, 200, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    ts::writeJpeg(dir.filePath("cut.jpg"), photo);
+    truncate(dir.filePath("cut.jpg"), QFileInfo(dir.filePath("cut.jpg")).size() / 2);
+    QFile garbage(dir.filePath("garbage.gif"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("this is not a picture at all");
+    garbage.close();
+    for (const char* name : {"cut8.bmp", "cutrle.bmp", "cut.gif", "cut.jpg", "garbage.gif"}) {
+        EXPECT_EQ(loadError(dir.filePath(name)), RuntimeError::Kind::InvalidPicture) << name;
+    }
+}
+
+TEST(AssetPaths, MapBackslashNamesBesideTheFolderEvenWithBlanks) {
+    const platform::AssetPaths paths(QStringLiteral("/opt/my games/velmora"));
+    EXPECT_EQ(paths.resolve("\\Characters\\Char007.bmp"),
+              QStringLiteral("/opt/my games/velmora/Characters/Char007.bmp"));
+    EXPECT_EQ(paths.folder(), QStringLiteral("/opt/my games/velmora"));
+
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("with blank");
+    ts::writeGif(folder + "/Background/World/x.gif", ts::indexedImage(4, 4, fourColours(), fourIndex));
+    EXPECT_EQ(platform::Picture::load(platform::AssetPaths(folder).resolve("\\Background\\World\\x.gif"))
+                  .width(),
+              4);
+}

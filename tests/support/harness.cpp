@@ -1,0 +1,82 @@
+#include "support/harness.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <stdexcept>
+
+#include "support/test_images.h"
+
+namespace testing_support {
+
+Harness::Harness(int width, int height, float twipsPerPixel) {
+    if (!assets_.isValid()) {
+        throw std::runtime_error("no temporary folder");
+    }
+    writeGameAssets(assets_.path());
+    velmora_ = std::make_unique<velmora::Velmora>(velmora::Services{
+        platform::Display::ofPixels(width, height, twipsPerPixel), clock,
+        platform::AssetPaths(assets_.path()), music, fileDialog, reporter});
+    game().flow().setObserver([this](const char* step, const velmora::Form& form) {
+        journal_.push_back(std::string(step) + " " + form.caption().toStdString());
+    });
+}
+
+Harness::~Harness() {
+    velmora_.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void Harness::settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto& error = game().flow().fatalError();
+    if (error && !reportedError_) {
+        reportedError_ = true;
+        throw *error;
+    }
+}
+
+void Harness::start() {
+    game().start();
+    settle();
+}
+
+void Harness::press(velmora::Form& form, int qtKey, Qt::KeyboardModifiers modifiers) {
+    QWidget* window = form.window();
+    if (window == nullptr) {
+        throw std::logic_error("key pressed on a closed screen");
+    }
+    QWidget* target = window->focusWidget() != nullptr ? window->focusWidget() : window;
+    QTest::keyPress(target, static_cast<Qt::Key>(qtKey), modifiers);
+    if (form.window() != nullptr) {
+        QTest::keyRelease(target, static_cast<Qt::Key>(qtKey), modifiers);
+    }
+    settle();
+}
+
+void Harness::type(QWidget* widget, const QString& text) {
+    QTest::keyClicks(widget, text);
+    settle();
+}
+
+void Harness::click(platform::CommandButton& button) {
+    QTest::mouseClick(button.widget(), Qt::LeftButton);
+    settle();
+}
+
+void Harness::closeBox(velmora::Form& form) {
+    form.window()->close();
+    settle();
+}
+
+void Harness::activate(velmora::Form& form) {
+    QEvent event(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(form.window(), &event);
+    settle();
+}
+
+void Harness::advance(int ms) {
+    clock.advance(ms);
+    settle();
+}
+
+}  // namespace testing_support

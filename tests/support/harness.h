@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/velmora.h"
+#include "platform/clock.h"
+#include "platform/controls.h"
+#include "support/fakes.h"
+
+namespace testing_support {
+
+// The whole game on a virtual clock and a chosen display, headless, with its own asset files.
+// Every action a test takes goes through the window system as the player's would, and a
+// run-time error that ends the game comes back to the test as the exception.
+class Harness {
+public:
+    explicit Harness(int width = 1024, int height = 768, float twipsPerPixel = 15);
+    ~Harness();
+
+    QString assetFolder() const { return assets_.path(); }
+
+    // The program starts.
+    void start();
+    // A key pressed while `form`'s window has the keyboard focus.
+    void press(velmora::Form& form, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Typed into a particular control.
+    void type(QWidget* widget, const QString& text);
+    void click(platform::CommandButton& button);
+    void closeBox(velmora::Form& form);
+    // The player clicks another of the game's windows.
+    void activate(velmora::Form& form);
+    void advance(int ms);
+
+    // What happened to the screens, in order: "load Map", "activate Map", "close Battle", ...
+    const std::vector<std::string>& journal() const { return journal_; }
+    void clearJournal() { journal_.clear(); }
+
+    bool ended() const { return game().flow().ended(); }
+    int exitCode() const { return game().flow().exitCode(); }
+    velmora::Game& game() const { return velmora_->game; }
+
+    platform::VirtualClock clock;
+    FakeMusic music;
+    FakeFileDialog fileDialog;
+    RecordingReporter reporter;
+
+    velmora::frmMap& map() { return velmora_->map; }
+    velmora::frmMenu& menu() { return velmora_->menu; }
+    velmora::frmBattle& battle() { return velmora_->battle; }
+    velmora::frmIntro& intro() { return velmora_->intro; }
+
+private:
+    // Lets closed windows go and hands a run-time error that ended the game to the test.
+    void settle();
+
+    QTemporaryDir assets_;
+    std::unique_ptr<velmora::Velmora> velmora_;
+    std::vector<std::string> journal_;
+    bool reportedError_ = false;
+};
+
+}  // namespace testing_support
