@@ -3,6 +3,9 @@ target_sources(velmora_game PRIVATE
     ${CMAKE_SOURCE_DIR}/app/velmora.cpp
     ${CMAKE_SOURCE_DIR}/battle/frm_battle.cpp
     ${CMAKE_SOURCE_DIR}/map/frm_map.cpp
+    ${CMAKE_SOURCE_DIR}/map/leading_number.cpp
+    ${CMAKE_SOURCE_DIR}/map/message_window.cpp
+    ${CMAKE_SOURCE_DIR}/map/walking.cpp
     ${CMAKE_SOURCE_DIR}/menu/frm_menu.cpp
     ${CMAKE_SOURCE_DIR}/title/frm_intro.cpp
     ${CMAKE_SOURCE_DIR}/title/sound.cpp

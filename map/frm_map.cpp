@@ -5,18 +5,38 @@
 
 namespace velmora {
 
+frmMap::Controls::Controls(platform::Window& window, frmMap& map)
+    : picMap(window),
+      tmrChar(window, [&map] { map.tmrChar_Timer(); }),
+      txtChar(window),
+      cmdBattle(window),
+      picText(window),
+      lblText(picText),
+      tmrText(window, [&map] { map.tmrText_Timer(); }),
+      cmdText(window) {
+    picMap.setBackColor(qRgb(0, 128, 0));
+    picMap.cls();
+    txtChar.setGeometry(120, 300, 555, 495);
+    txtChar.onChange([&map] { map.txtChar_Change(); });
+    cmdBattle.setCaption(QStringLiteral("Battle Test"));
+    cmdBattle.setGeometry(120, 2520, 1275, 615);
+    cmdBattle.onClick([&map] { map.cmdBattle_Click(); });
+    picText.setGeometry(300, 4020, 5175, 1875);
+    picText.setVisible(false);
+    lblText.setFont({QStringLiteral("MS Sans Serif"), 24, false});
+    lblText.setWordWrap(true);
+    lblText.setAutoSize(true);
+    cmdText.setCaption(QStringLiteral("Text Test"));
+    cmdText.setGeometry(120, 3180, 1275, 615);
+    cmdText.onClick([&map] { map.cmdText_Click(); });
+}
+
 frmMap::frmMap(Game& game) : Form(game, QStringLiteral("Map")) {}
 
 frmMap::Controls& frmMap::ui() const { return controls<Controls>(); }
 
 std::unique_ptr<platform::ControlSet> frmMap::createControls(platform::Window& window) {
-    auto c = std::make_unique<Controls>(window);
-    c->picMap.setBackColor(qRgb(0, 128, 0));
-    c->txtChar.setGeometry(120, 300, 555, 495);
-    c->cmdBattle.setCaption(QStringLiteral("Battle Test"));
-    c->cmdBattle.setGeometry(120, 2520, 1275, 615);
-    c->cmdBattle.onClick([this] { cmdBattle_Click(); });
-    return c;
+    return std::make_unique<Controls>(window, *this);
 }
 
 void frmMap::Form_Load() {
@@ -35,11 +55,39 @@ void frmMap::Form_Load() {
     CharY[1] = 0;
 }
 
-void frmMap::Form_KeyDown(Int16 keyCode, Int16 /*shift*/) {
-    constexpr int kEscape = 27;
-    if (keyCode == kEscape) {
-        game().frmMenu().showModal([] {});
+void frmMap::Form_Activate() {
+    TileSet = platform::Picture::load(game().services().paths.resolve("\\Background\\World\\ts0.bmp"));
+    DrawMap();
+}
+
+void frmMap::DrawMap() {
+    constexpr int kTile = 32;
+    TileCol = 0;
+    TileRow = 0;
+    TileSrcX = 0;
+    TileSrcY = 0;
+    ScreenPixelsX = roundedQuotient16(display().widthTwips, display().twipsPerPixelX);
+    ScreenPixelsY = roundedQuotient16(display().heightTwips, display().twipsPerPixelY);
+    // Each row holds the columns 0 to ScreenPixelsX / 32 rounded up; rows go on until the
+    // display is covered.
+    const double lastColumn = ScreenPixelsX.value() / static_cast<double>(kTile);
+    platform::Surface& canvas = ui().picMap.canvas();
+    const platform::Surface& tiles = TileSet.surface();
+    while ((Int32(TileRow) * kTile).value() < ScreenPixelsY.value()) {
+        platform::bitBlt(canvas, (TileCol * kTile).value(), (TileRow * kTile).value(), kTile,
+                         kTile, tiles, TileSrcX.value(), TileSrcY.value());
+        if (TileCol.value() < lastColumn) {
+            TileCol += 1;
+            TileSrcX += kTile;
+        } else {
+            TileRow += 1;
+            TileSrcY += kTile;
+            TileCol = 0;
+            TileSrcX = 0;
+        }
     }
+    picChar->draw(canvas, CharX[1].value(), CharY[1].value(), SpriteSheet::kFrame,
+                  game().modChar.PartySprite[1], CharSrcX[1], CharSrcY[1]);
 }
 
 void frmMap::cmdBattle_Click() { game().frmBattle().show(); }

@@ -7,12 +7,16 @@ namespace velmora {
 
 // The map screen's controls, from the bottom of the stacking order to the top.
 struct frmMap::Controls final : platform::ControlSet {
-    explicit Controls(platform::Window& window)
-        : picMap(window), txtChar(window), cmdBattle(window) {}
+    Controls(platform::Window& window, frmMap& map);
 
     platform::PictureBox picMap;
+    platform::Timer tmrChar;
     platform::TextBox txtChar;
     platform::CommandButton cmdBattle;
+    platform::PictureBox picText;
+    platform::Label lblText;
+    platform::Timer tmrText;
+    platform::CommandButton cmdText;
 };
 
 }  // namespace velmora
