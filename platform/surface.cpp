@@ -81,6 +81,12 @@ const std::uint32_t* Surface::row(int y) const {
 
 std::uint32_t* Surface::row(int y) { return reinterpret_cast<std::uint32_t*>(image_.scanLine(y)); }
 
+std::uint32_t* Surface::pixels() { return reinterpret_cast<std::uint32_t*>(image_.bits()); }
+
+const std::uint32_t* Surface::pixels() const {
+    return reinterpret_cast<const std::uint32_t*>(image_.constBits());
+}
+
 void bitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
             RasterOp op) {
     if (w <= 0 || h <= 0) {
@@ -98,9 +104,12 @@ void bitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
         return;
     }
     const int count = cols.last - cols.first;
+    // One detach check for the whole copy, not one per row.
+    std::uint32_t* const dstPixels = dst.pixels();
+    const std::uint32_t* const srcPixels = src.pixels();
     for (int j = rows.first; j < rows.last; ++j) {
-        std::uint32_t* d = dst.row(y + j) + x + cols.first;
-        const std::uint32_t* s = src.row(sy + j) + sx + cols.first;
+        std::uint32_t* d = dstPixels + (y + j) * dst.stride() + x + cols.first;
+        const std::uint32_t* s = srcPixels + (sy + j) * src.stride() + sx + cols.first;
         if (op == RasterOp::Copy) {
             std::memcpy(d, s, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
         } else {
@@ -132,16 +141,19 @@ void scaledWalk(Surface& dst, int x, int y, int w, int h, const Surface& src, in
         srcX[static_cast<std::size_t>(i - cols.first)] = mapX(i);
     }
     const std::size_t rowBytes = srcX.size() * sizeof(std::uint32_t);
+    std::uint32_t* const dstPixels = dst.pixels();
+    const std::uint32_t* const srcPixels = src.pixels();
+    const std::ptrdiff_t dstStride = dst.stride();
     int previousSrcRow = -1;
     for (int j = rows.first; j < rows.last; ++j) {
         const int srcRow = mapY(j);
-        std::uint32_t* d = dst.row(y + j) + x + cols.first;
+        std::uint32_t* d = dstPixels + (y + j) * dstStride + x + cols.first;
         if (rowsMayRepeat && srcRow == previousSrcRow) {
             // Enlarging repeats source rows: the row just written is the answer again.
-            std::memcpy(d, dst.row(y + j - 1) + x + cols.first, rowBytes);
+            std::memcpy(d, d - dstStride, rowBytes);
             continue;
         }
-        const std::uint32_t* s = src.row(srcRow);
+        const std::uint32_t* s = srcPixels + srcRow * src.stride();
         for (std::size_t i = 0; i < srcX.size(); ++i) {
             put(d[i], s[srcX[i]]);
         }

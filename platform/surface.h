@@ -30,6 +30,10 @@ public:
     const QImage& image() const { return image_; }
     const std::uint32_t* row(int y) const;
     std::uint32_t* row(int y);
+    // Direct access for the blit loops: the first row and the distance between rows, in pixels.
+    std::uint32_t* pixels();
+    const std::uint32_t* pixels() const;
+    std::ptrdiff_t stride() const { return image_.bytesPerLine() / 4; }
 
 private:
     QImage image_;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QTest>
+#include <algorithm>
 #include <stdexcept>
 
 #include "support/test_images.h"
@@ -12,7 +13,8 @@ Harness::Harness(int width, int height, float twipsPerPixel) {
     if (!assets_.isValid()) {
         throw std::runtime_error("no temporary folder");
     }
-    writeGameAssets(assets_.path());
+    // The tile set reaches past the display's right and bottom edges.
+    writeGameAssets(assets_.path(), std::max(1472, width + 64), std::max(800, height + 32));
     velmora_ = std::make_unique<velmora::Velmora>(velmora::Services{
         platform::Display::ofPixels(width, height, twipsPerPixel), clock,
         platform::AssetPaths(assets_.path()), music, fileDialog, reporter});
