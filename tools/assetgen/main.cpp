@@ -21,9 +21,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const assetgen::Output out{QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2])};
-    const std::vector<std::pair<const char*, std::function<void(const assetgen::Output&)>>> steps = {
-        {"characters", assetgen::writeCharacters},
-    };
+    const std::vector<std::pair<const char*, std::function<void(const assetgen::Output&)>>> steps =
+        {
+            {"characters", assetgen::writeCharacters},
+            {"world", assetgen::writeWorld},
+        };
     try {
         for (const auto& [name, step] : steps) {
             std::printf("%s\n", name);

@@ -77,8 +77,8 @@ Materials materialsFor(SpriteCanvas& c, const Look& l) {
     m.hair = c.addMaterial(l.hairColour);
     m.top = c.addMaterial(beast ? l.skin : l.top);
     m.topFar = c.addMaterial((beast ? l.skin : l.top).darker(125));
-    m.bottom = c.addMaterial(beast ? l.skin : l.bottom);
-    m.bottomFar = c.addMaterial((beast ? l.skin : l.bottom).darker(125));
+    m.bottom = c.addMaterial(l.bottom);
+    m.bottomFar = c.addMaterial(l.bottom.darker(125));
     m.shoes = c.addMaterial(beast ? l.skin.darker(115) : l.shoes);
     m.accent = c.addMaterial(l.accent);
     m.hat = c.addMaterial(l.hatColour);
@@ -140,13 +140,19 @@ void drawHumanoid(SpriteCanvas& canvas, const Look& look, Facing facing, int ste
         drawTail(p);
     }
     if (side) {
+        const bool pole = poleWeapon(look);
+        if (pole) {
+            drawWeapon(p, false);
+        }
         drawHead(p);
         drawFace(p);
         drawHairFront(p);
         drawHat(p);
         drawShield(p, false);
         drawArm(p, true);
-        drawWeapon(p, false);
+        if (!pole) {
+            drawWeapon(p, false);
+        }
     } else {
         drawArm(p, true);
         drawArm(p, false);
@@ -156,6 +162,13 @@ void drawHumanoid(SpriteCanvas& canvas, const Look& look, Facing facing, int ste
         drawHat(p);
         drawShield(p, false);
         drawWeapon(p, false);
+    }
+    if (look.stripes) {
+        // Dark bands across the fur of arms, legs and body.
+        for (int mat : {p.m.top, p.m.topFar, p.m.bottom, p.m.bottomFar}) {
+            canvas.pattern(mat, p.m.outline, 0,
+                           [](int x, int y) { return y % 3 == 0 && (x + y / 3) % 4 != 0; });
+        }
     }
 }
 

@@ -8,9 +8,13 @@ namespace assetgen::humanoid {
 
 namespace {
 
-bool longSkirt(const Look& l) { return l.outfit == Outfit::Robe; }
+bool longSkirt(const Look& l) {
+    return l.outfit == Outfit::Robe;
+}
 
-int armLength(const Frame& f) { return std::max(5, f.torsoBottom - f.torsoTop); }
+int armLength(const Frame& f) {
+    return std::max(5, f.torsoBottom - f.torsoTop);
+}
 
 // Swing of the near arm in the side view: back while the near leg steps forward.
 double sideSwing(const Pose& p, bool nearArm) {
@@ -64,7 +68,7 @@ void sideLegs(Pose& p) {
                       legMaterial(p, far == 1), Shading::Cylinder);
         }
         const int shoe = p.look.outfit == Outfit::Bones ? (far ? p.m.skinFar : p.m.skin)
-                                                         : (far ? p.m.shoes : p.m.shoes);
+                                                        : (far ? p.m.shoes : p.m.shoes);
         c.rect(std::round(fx - w / 2), bottom - 1, w + 1, 2, shoe,
                far ? Shading::Tone2 : Shading::Round);
     }
@@ -108,7 +112,13 @@ void sideSkirt(Pose& p, double half, double topY, double bottomY, double flare, 
 
 }  // namespace
 
-double sideHalf(const Frame& f) { return std::max(2.5, f.torsoHalf - 1.5); }
+bool poleWeapon(const Look& l) {
+    return l.weapon == Weapon::Staff || l.weapon == Weapon::OrbStaff || l.weapon == Weapon::Spear;
+}
+
+double sideHalf(const Frame& f) {
+    return std::max(2.5, f.torsoHalf - 1.5);
+}
 
 void drawLegs(Pose& p) {
     if (p.facing == Facing::Right) {
@@ -162,8 +172,8 @@ void drawTorso(Pose& p) {
     }
     if (l.outfit == Outfit::Fur && !(p.facing == Facing::Up)) {
         if (side) {
-            c.ellipse(cx + half - 1.5, top + (bottom - top) / 2 + 0.5, 1.6, (bottom - top) / 2 - 0.5,
-                      p.m.fur, Shading::Round, false);
+            c.ellipse(cx + half - 1.5, top + (bottom - top) / 2 + 0.5, 1.6,
+                      (bottom - top) / 2 - 0.5, p.m.fur, Shading::Round, false);
         } else {
             c.ellipse(cx, top + (bottom - top) / 2 + 0.5, half - 1.8, (bottom - top) / 2 - 0.5,
                       p.m.fur, Shading::Round, false);
@@ -216,6 +226,9 @@ QPointF handPosition(const Pose& p, bool first) {
     const Frame& f = p.f;
     const int len = armLength(f);
     if (p.facing == Facing::Right) {
+        if (first && poleWeapon(p.look)) {
+            return {f.cx + 3.5, f.torsoTop + p.bob + len - 1.5};
+        }
         const double swing = sideSwing(p, first);
         return {f.cx - 0.5 + swing, f.torsoTop + p.bob + len - 0.5};
     }

@@ -13,11 +13,14 @@ void stick(SpriteCanvas& c, QPointF a, QPointF b, double w, int mat, Shading s =
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
     const double len = std::max(0.001, std::hypot(dx, dy));
     const double nx = -dy / len * w / 2, ny = dx / len * w / 2;
-    c.polygon({{a.x() + nx, a.y() + ny}, {b.x() + nx, b.y() + ny}, {b.x() - nx, b.y() - ny}, {a.x() - nx, a.y() - ny}},
+    c.polygon({{a.x() + nx, a.y() + ny},
+               {b.x() + nx, b.y() + ny},
+               {b.x() - nx, b.y() - ny},
+               {a.x() - nx, a.y() - ny}},
               mat, s, separate);
 }
 
-void uprightWeapon(Pose& p, QPointF h, double dir) {
+void uprightWeapon(Pose& p, QPointF h, double dir, double extra = 0.0) {
     SpriteCanvas& c = p.canvas;
     const double x = std::floor(h.x()) + 0.5;
     const double ground = p.f.feetY + p.bob + 1;
@@ -25,24 +28,34 @@ void uprightWeapon(Pose& p, QPointF h, double dir) {
         case Weapon::None:
             break;
         case Weapon::Sword:
-            c.polygon({{x - 1, h.y() - 2}, {x + 1, h.y() - 2}, {x + 1, h.y() - 10}, {x, h.y() - 11.5}, {x - 1, h.y() - 10}},
+            c.polygon({{x - 1, h.y() - 2},
+                       {x + 1, h.y() - 2},
+                       {x + 1, h.y() - 10},
+                       {x, h.y() - 11.5},
+                       {x - 1, h.y() - 10}},
                       p.m.blade, Shading::Cylinder);
             c.rect(x - 2, h.y() - 2, 4, 1, p.m.accent, Shading::Flat);
             c.rect(x - 0.5, h.y() - 1, 1, 2, p.m.wood, Shading::Flat);
             break;
         case Weapon::Dagger:
-            c.polygon({{x - 0.5, h.y() - 1}, {x + 1, h.y() - 1}, {x + 1, h.y() - 5}, {x, h.y() - 6.5}, {x - 0.5, h.y() - 5}},
+            c.polygon({{x - 0.5, h.y() - 1},
+                       {x + 1, h.y() - 1},
+                       {x + 1, h.y() - 5},
+                       {x, h.y() - 6.5},
+                       {x - 0.5, h.y() - 5}},
                       p.m.blade, Shading::Cylinder);
             c.rect(x - 1.5, h.y() - 1.5, 3, 1, p.m.accent, Shading::Flat);
             break;
         case Weapon::Staff:
         case Weapon::OrbStaff:
-            c.rect(x - 0.5, h.y() - 12, 1.5, ground - h.y() + 11, p.m.wood, Shading::Cylinder);
+            c.rect(x - 0.5, h.y() - 12 - extra, 1.5, ground - h.y() + 11 + extra, p.m.wood,
+                   Shading::Cylinder);
             if (p.look.weapon == Weapon::OrbStaff) {
-                c.ellipse(x + 0.25, h.y() - 13, 2.0, 2.0, p.m.accent, Shading::Round);
+                c.ellipse(x + 0.25, h.y() - 13 - extra, 2.0, 2.0, p.m.accent, Shading::Round);
             } else {
-                c.rect(x - 0.5 + dir, h.y() - 14, 1.5, 2.5, p.m.wood, Shading::Cylinder);
-                c.rect(x + 1.5 * dir - 0.5, h.y() - 15, 2, 1.5, p.m.wood, Shading::Cylinder);
+                c.rect(x - 0.5 + dir, h.y() - 14 - extra, 1.5, 2.5, p.m.wood, Shading::Cylinder);
+                c.rect(x + 1.5 * dir - 0.5, h.y() - 15 - extra, 2, 1.5, p.m.wood,
+                       Shading::Cylinder);
             }
             break;
         case Weapon::Cane:
@@ -50,13 +63,19 @@ void uprightWeapon(Pose& p, QPointF h, double dir) {
             c.rect(x - 0.5 + (dir > 0 ? 0 : -1.5), h.y() - 3, 3, 1.5, p.m.wood, Shading::Cylinder);
             break;
         case Weapon::Spear:
-            c.rect(x - 0.5, h.y() - 12, 1.5, ground - h.y() + 11, p.m.wood, Shading::Cylinder);
-            c.polygon({{x - 1.5, h.y() - 11.5}, {x + 2, h.y() - 11.5}, {x + 0.25, h.y() - 16.5}},
+            c.rect(x - 0.5, h.y() - 12 - extra, 1.5, ground - h.y() + 11 + extra, p.m.wood,
+                   Shading::Cylinder);
+            c.polygon({{x - 1.5, h.y() - 11.5 - extra},
+                       {x + 2, h.y() - 11.5 - extra},
+                       {x + 0.25, h.y() - 16.5 - extra}},
                       p.m.blade, Shading::Round);
             break;
         case Weapon::Axe:
             c.rect(x - 0.5, h.y() - 9, 1.5, 11, p.m.wood, Shading::Cylinder);
-            c.polygon({{x + 0.5, h.y() - 9.5}, {x + dir * 4.5, h.y() - 11}, {x + dir * 4.5, h.y() - 5}, {x + 0.5, h.y() - 6.5}},
+            c.polygon({{x + 0.5, h.y() - 9.5},
+                       {x + dir * 4.5, h.y() - 11},
+                       {x + dir * 4.5, h.y() - 5},
+                       {x + 0.5, h.y() - 6.5}},
                       p.m.blade, Shading::Round);
             break;
         case Weapon::Hammer:
@@ -108,7 +127,7 @@ void sideWeapon(Pose& p, QPointF h) {
         c.rect(std::floor(h.x()) + 1, h.y() - 7, 0.5, 14, p.m.white, Shading::Tone2, false);
         return;
     }
-    uprightWeapon(p, QPointF(h.x() + 0.5, h.y()), 1.0);
+    uprightWeapon(p, QPointF(h.x() + 0.5, h.y()), 1.0, 4.0);
 }
 
 }  // namespace
@@ -164,19 +183,28 @@ void drawCape(Pose& p, bool behind) {
     const double top = f.torsoTop + p.bob;
     const double bottom = f.legTop + p.bob + 4;
     if (p.facing == Facing::Down && behind) {
-        c.polygon({{f.cx - f.torsoHalf - 0.5, top}, {f.cx + f.torsoHalf + 0.5, top}, {f.cx + f.torsoHalf + 2, bottom}, {f.cx - f.torsoHalf - 2, bottom}},
+        c.polygon({{f.cx - f.torsoHalf - 0.5, top},
+                   {f.cx + f.torsoHalf + 0.5, top},
+                   {f.cx + f.torsoHalf + 2, bottom},
+                   {f.cx - f.torsoHalf - 2, bottom}},
                   p.m.cape, Shading::Round);
     } else if (p.facing == Facing::Right && behind) {
         const double sway = p.step == 0 ? 0.0 : 1.5;
         const double back = f.cx - sideHalf(f);
-        c.polygon({{back + 1, top}, {back + 3, top}, {back + 1, bottom}, {back - 3.5 - sway, bottom - 1}, {back - 1, top + 2}},
+        c.polygon({{back + 1, top},
+                   {back + 3, top},
+                   {back + 1, bottom},
+                   {back - 3.5 - sway, bottom - 1},
+                   {back - 1, top + 2}},
                   p.m.cape, Shading::Round);
     } else if (p.facing == Facing::Up && !behind) {
         const double sway = p.step == 0 ? -0.5 : 0.5;
-        c.polygon({{f.cx - f.torsoHalf, top - 0.5}, {f.cx + f.torsoHalf, top - 0.5}, {f.cx + f.torsoHalf + 1.5 + sway, bottom}, {f.cx - f.torsoHalf - 1.5 + sway, bottom}},
+        c.polygon({{f.cx - f.torsoHalf, top - 0.5},
+                   {f.cx + f.torsoHalf, top - 0.5},
+                   {f.cx + f.torsoHalf + 1.5 + sway, bottom},
+                   {f.cx - f.torsoHalf - 1.5 + sway, bottom}},
                   p.m.cape, Shading::Round);
-        c.rect(f.cx - f.torsoHalf, top - 0.5, 2 * f.torsoHalf, 1, p.m.accent, Shading::Flat,
-               false);
+        c.rect(f.cx - f.torsoHalf, top - 0.5, 2 * f.torsoHalf, 1, p.m.accent, Shading::Flat, false);
     }
 }
 
@@ -194,11 +222,14 @@ void drawTail(Pose& p) {
     const int mat = p.m.skin;
     if (p.facing == Facing::Right) {
         const double back = f.cx - sideHalf(f);
-        const QPointF tip(back - (lizard ? 6.5 : 5.5), lizard ? f.feetY + p.bob - 0.5 : hip - 3 + wag);
+        const QPointF tip(back - (lizard ? 6.5 : 5.5),
+                          lizard ? f.feetY + p.bob - 0.5 : hip - 3 + wag);
         stick(c, {back + 1, hip}, {back - 2.5, hip + (lizard ? 3 : 0.5)}, w, mat, Shading::Round);
         stick(c, {back - 2.5, hip + (lizard ? 3 : 0.5)}, tip, w * 0.75, mat, Shading::Round);
         if (imp) {
-            c.polygon({{tip.x() - 1.5, tip.y() - 1}, {tip.x() + 1, tip.y() - 1.5}, {tip.x() - 0.5, tip.y() + 1.5}},
+            c.polygon({{tip.x() - 1.5, tip.y() - 1},
+                       {tip.x() + 1, tip.y() - 1.5},
+                       {tip.x() - 0.5, tip.y() + 1.5}},
                       p.m.skin, Shading::Round);
         }
     } else if (p.facing == Facing::Down) {
@@ -224,7 +255,11 @@ void drawWings(Pose& p) {
     if (p.facing == Facing::Right) {
         const double bx = f.cx - sideHalf(f) + 1;
         if (bat) {
-            c.polygon({{bx, top}, {bx - 6, up ? top - 7 : top - 2}, {bx - 8, up ? top - 3 : top + 3}, {bx - 5, top + 2}, {bx - 3, top + 4}},
+            c.polygon({{bx, top},
+                       {bx - 6, up ? top - 7 : top - 2},
+                       {bx - 8, up ? top - 3 : top + 3},
+                       {bx - 5, top + 2},
+                       {bx - 3, top + 4}},
                       p.m.wing, Shading::Round);
         } else {
             c.ellipse(bx - 3.5, up ? top - 3 : top - 0.5, 4.2, up ? 3.8 : 2.8, p.m.wing,
@@ -236,7 +271,11 @@ void drawWings(Pose& p) {
     for (int s : {-1, 1}) {
         const double wx = f.cx + s * (f.torsoHalf + 3.0);
         if (bat) {
-            c.polygon({{f.cx + s * 1.5, top}, {f.cx + s * 8.5, up ? top - 7 : top - 3}, {f.cx + s * 9.5, up ? top - 2 : top + 2}, {f.cx + s * 6, top + 2}, {f.cx + s * 4, top + 5}},
+            c.polygon({{f.cx + s * 1.5, top},
+                       {f.cx + s * 8.5, up ? top - 7 : top - 3},
+                       {f.cx + s * 9.5, up ? top - 2 : top + 2},
+                       {f.cx + s * 6, top + 2},
+                       {f.cx + s * 4, top + 5}},
                       p.m.wing, Shading::Round);
         } else {
             c.ellipse(wx + s * (up ? 1.5 : 0.5), up ? top - 3.5 : top - 1.0, up ? 4.2 : 3.6,

@@ -56,9 +56,9 @@ void hood(Pose& p, const Head& h, bool veil) {
     const double drape = p.f.torsoTop + p.bob + (veil ? 2.5 : 2.0);
     c.shape(
         [=](double x, double y) {
-            const bool inHood = inEllipse(x, y, h.cx, h.cy - 0.3, h.rx + 1.0, h.ry + 0.9) ||
-                                (y >= h.cy && y < drape && std::abs(x - h.cx) < h.rx + 0.5 -
-                                                                  (y - h.cy) * 0.15);
+            const bool inHood =
+                inEllipse(x, y, h.cx, h.cy - 0.3, h.rx + 1.0, h.ry + 0.9) ||
+                (y >= h.cy && y < drape && std::abs(x - h.cx) < h.rx + 0.5 - (y - h.cy) * 0.15);
             if (!inHood) {
                 return false;
             }
@@ -70,8 +70,9 @@ void hood(Pose& p, const Head& h, bool veil) {
         p.m.hat, Shading::Round);
     if (h.side || h.back) {
         const double tipX = h.side ? h.cx - h.rx - 0.5 : h.cx;
-        c.polygon({{tipX - 1.5, h.cy - h.ry + 1}, {tipX + 2.5, h.cy - h.ry}, {tipX - 1, h.cy - h.ry - 2}},
-                  p.m.hat, Shading::Round, false);
+        c.polygon(
+            {{tipX - 1.5, h.cy - h.ry + 1}, {tipX + 2.5, h.cy - h.ry}, {tipX - 1, h.cy - h.ry - 2}},
+            p.m.hat, Shading::Round, false);
     }
     if (veil && !h.back) {
         const double bx = h.side ? h.cx + 0.5 : h.cx - h.rx + 1.5;
@@ -84,12 +85,17 @@ void wizardHat(Pose& p, const Head& h) {
     SpriteCanvas& c = p.canvas;
     const double brimY = h.cy - 2.5;
     const double lean = h.side ? -3.5 : 2.5;
-    const double tipY = std::max(1.0, brimY - 10.0);
-    c.polygon({{h.cx - h.rx + 1.5, brimY},
-               {h.cx + h.rx - 1.5, brimY},
-               {h.cx + lean + 1.0, tipY + 2.0},
-               {h.cx + lean + 2.5, tipY}},
+    const double tipY = 1.0;
+    const double apexX = h.cx + lean * 0.3;
+    const double baseHalf = h.rx - 2.0;
+    c.polygon({{h.cx - baseHalf, brimY},
+               {h.cx + baseHalf, brimY},
+               {apexX + 1.5, tipY + 1.0},
+               {apexX - 0.5, tipY}},
               p.m.hat, Shading::Round);
+    const double droop = lean > 0 ? 1.0 : -1.0;
+    c.polygon({{apexX - 0.5, tipY}, {apexX + 1.5, tipY + 1.0}, {apexX + droop * 4.5, tipY + 3.5}},
+              p.m.hat, Shading::Round, false);
     c.ellipse(h.cx, brimY + 0.3, h.rx + 2.8, 1.7, p.m.hat, Shading::Round);
     c.rect(h.cx - h.rx + 1.8, brimY - 2, 2 * h.rx - 3.6, 1, p.m.accent, Shading::Flat, false);
 }
@@ -140,7 +146,9 @@ void wideHat(Pose& p, const Head& h, bool feather) {
            2 * h.rx - (feather ? 1.0 : 3.6), 1, p.m.accent, Shading::Flat, false);
     if (feather) {
         const double fx = h.side ? h.cx - 2 : h.cx + 3;
-        c.polygon({{fx, h.cy - 4}, {fx + (h.side ? -4.5 : 3.5), h.cy - h.ry - 4}, {fx + (h.side ? -2 : 1), h.cy - 4.5}},
+        c.polygon({{fx, h.cy - 4},
+                   {fx + (h.side ? -4.5 : 3.5), h.cy - h.ry - 4},
+                   {fx + (h.side ? -2 : 1), h.cy - 4.5}},
                   p.m.white, Shading::Round);
     }
 }
@@ -154,7 +162,9 @@ void bandana(Pose& p, const Head& h) {
         p.m.hat, Shading::Round);
     if (!h.back) {
         const double knotX = h.side ? h.cx - h.rx - 1 : h.cx + h.rx - 0.5;
-        c.polygon({{knotX, h.cy - 2}, {knotX + 1.5, h.cy - 2}, {knotX + (h.side ? -1.5 : 2.5), h.cy + 1.5}},
+        c.polygon({{knotX, h.cy - 2},
+                   {knotX + 1.5, h.cy - 2},
+                   {knotX + (h.side ? -1.5 : 2.5), h.cy + 1.5}},
                   p.m.hat, Shading::Round);
     } else {
         c.rect(h.cx - 1, h.cy - 2, 2, 4, p.m.hat, Shading::Round);
@@ -221,7 +231,10 @@ void drawHat(Pose& p) {
         case Hat::PlumeHelmet:
             helmet(p, h);
             if (h.side) {
-                c.polygon({{h.cx - 1, h.cy - h.ry}, {h.cx + 1, h.cy - h.ry - 1}, {h.cx - 6, h.cy - 2}, {h.cx - 5, h.cy - h.ry - 1}},
+                c.polygon({{h.cx - 1, h.cy - h.ry},
+                           {h.cx + 1, h.cy - h.ry - 1},
+                           {h.cx - 6, h.cy - 2},
+                           {h.cx - 5, h.cy - h.ry - 1}},
                           p.m.accent, Shading::Round);
             } else {
                 c.ellipse(h.cx, h.cy - h.ry - 0.5, 1.8, 2.4, p.m.accent, Shading::Round);

@@ -33,7 +33,9 @@ bool hasHair(const Look& l) {
            l.hat != Hat::Hood && l.hat != Hat::Veil && l.hat != Hat::Turban;
 }
 
-int ix(double v) { return static_cast<int>(std::floor(v)); }
+int ix(double v) {
+    return static_cast<int>(std::floor(v));
+}
 
 void ears(Pose& p, const HeadGeo& h) {
     SpriteCanvas& c = p.canvas;
@@ -41,8 +43,9 @@ void ears(Pose& p, const HeadGeo& h) {
     const bool side = p.facing == Facing::Right;
     if (k == HeadKind::Wolf) {
         if (side) {
-            c.polygon({{h.cx - 4, h.cy - 3}, {h.cx - 2.5, h.cy - h.ry - 4.5}, {h.cx + 0.5, h.cy - 4}},
-                      p.m.skin, Shading::Round);
+            c.polygon(
+                {{h.cx - 4, h.cy - 3}, {h.cx - 2.5, h.cy - h.ry - 4.5}, {h.cx + 0.5, h.cy - 4}},
+                p.m.skin, Shading::Round);
         } else {
             for (int s : {-1, 1}) {
                 c.polygon({{h.cx + s * 1.5, h.cy - 4},
@@ -157,7 +160,9 @@ void drawHead(Pose& p) {
                       p.m.accent, Shading::Round);
         }
     } else if (k == HeadKind::Lizard) {
-        c.polygon({{h.cx - 1.5, h.cy - h.ry + 1}, {h.cx + 1.5, h.cy - h.ry + 1}, {h.cx, h.cy - h.ry - 2.5}},
+        c.polygon({{h.cx - 1.5, h.cy - h.ry + 1},
+                   {h.cx + 1.5, h.cy - h.ry + 1},
+                   {h.cx, h.cy - h.ry - 2.5}},
                   p.m.accent, Shading::Round);
     }
     if (p.look.stripes && p.facing != Facing::Right) {
@@ -309,8 +314,8 @@ void drawHairFront(Pose& p) {
     if (p.facing == Facing::Up) {
         c.shape(inCap, p.m.hair, Shading::Round);
         if (hair == Hair::Long) {
-            c.rect(h.cx - h.rx + 0.5, h.cy, 2 * h.rx - 1, p.f.torsoTop + p.bob + 4 - h.cy,
-                   p.m.hair, Shading::Round);
+            c.rect(h.cx - h.rx + 0.5, h.cy, 2 * h.rx - 1, p.f.torsoTop + p.bob + 4 - h.cy, p.m.hair,
+                   Shading::Round);
         }
         if (hair == Hair::Ponytail) {
             c.rect(h.cx - 1, h.cy + h.ry - 1, 2, 5, p.m.hair, Shading::Cylinder);
@@ -366,7 +371,9 @@ void drawHairFront(Pose& p) {
     if (hair == Hair::Spiky) {
         for (int i = -2; i <= 2; ++i) {
             const double bx = h.cx + i * 2.5;
-            c.polygon({{bx - 1.5, h.cy - h.ry + 1.5}, {bx + 1.5, h.cy - h.ry + 1.5}, {bx + i * 0.6, h.cy - h.ry - 2}},
+            c.polygon({{bx - 1.5, h.cy - h.ry + 1.5},
+                       {bx + 1.5, h.cy - h.ry + 1.5},
+                       {bx + i * 0.6, h.cy - h.ry - 2}},
                       p.m.hair, Shading::Round, false);
         }
     }

@@ -63,6 +63,9 @@ namespace assetgen::humanoid {
 // side view it is the near hand.
 QPointF handPosition(const Pose& p, bool first);
 
+// Long weapons held upright in front of the body in the side view.
+bool poleWeapon(const Look& l);
+
 // Half width of the torso as seen from the side.
 double sideHalf(const Frame& f);
 

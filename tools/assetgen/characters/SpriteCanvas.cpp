@@ -11,7 +11,9 @@ namespace {
 constexpr QRgb kHoleColour = 0xff141018u;
 
 // Pure black is reserved for the transparent surround.
-QRgb visible(QRgb c) { return (c & 0xffffffu) == 0 ? 0xff0c0a10u : c; }
+QRgb visible(QRgb c) {
+    return (c & 0xffffffu) == 0 ? 0xff0c0a10u : c;
+}
 
 int toneFor(Shading shading, double u, double v) {
     double s = 0.0;
@@ -55,7 +57,7 @@ void SpriteCanvas::fillPiece(const std::vector<QPoint>& cells, int mat, Shading 
     if (cells.empty()) {
         return;
     }
-    int minX = kSize, minY = kSize, maxX = -1, maxY = -1;
+    int minX = width_, minY = height_, maxX = -1, maxY = -1;
     for (const QPoint& p : cells) {
         minX = std::min(minX, p.x());
         maxX = std::max(maxX, p.x());
@@ -76,12 +78,12 @@ void SpriteCanvas::fillPiece(const std::vector<QPoint>& cells, int mat, Shading 
     }
 }
 
-void SpriteCanvas::shape(const std::function<bool(double, double)>& inside, int mat,
-                         Shading shading, bool separate) {
+void SpriteCanvas::shape(const std::function<bool(double, double)>& test, int mat, Shading shading,
+                         bool separate) {
     std::vector<QPoint> cells;
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            if (inside(x + 0.5, y + 0.5)) {
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            if (test(x + 0.5, y + 0.5)) {
                 cells.emplace_back(x, y);
             }
         }
@@ -101,19 +103,22 @@ void SpriteCanvas::ellipse(double cx, double cy, double rx, double ry, int mat, 
 
 void SpriteCanvas::rect(double x, double y, double w, double h, int mat, Shading shading,
                         bool separate) {
-    shape([=](double px, double py) { return px >= x && px < x + w && py >= y && py < y + h; },
-          mat, shading, separate);
+    shape([=](double px, double py) { return px >= x && px < x + w && py >= y && py < y + h; }, mat,
+          shading, separate);
 }
 
 void SpriteCanvas::polygon(const std::vector<QPointF>& points, int mat, Shading shading,
                            bool separate) {
     QPolygonF poly(QList<QPointF>(points.begin(), points.end()));
-    shape([&poly](double x, double y) { return poly.containsPoint({x, y}, Qt::OddEvenFill); },
-          mat, shading, separate);
+    shape(
+        [&poly](double x, double y) {
+            return poly.containsPoint({x, y}, Qt::OddEvenFill);
+        },
+        mat, shading, separate);
 }
 
 void SpriteCanvas::pixel(int x, int y, int mat, int tone) {
-    if (x < 0 || y < 0 || x >= kSize || y >= kSize) {
+    if (!inside(x, y)) {
         return;
     }
     const int piece = static_cast<int>(pieces_.size());
@@ -134,8 +139,8 @@ void SpriteCanvas::line(int x0, int y0, int x1, int y1, int mat, int tone) {
 }
 
 void SpriteCanvas::erase(int x, int y, int w, int h) {
-    for (int py = std::max(0, y); py < std::min(kSize, y + h); ++py) {
-        for (int px = std::max(0, x); px < std::min(kSize, x + w); ++px) {
+    for (int py = std::max(0, y); py < std::min(height_, y + h); ++py) {
+        for (int px = std::max(0, x); px < std::min(width_, x + w); ++px) {
             at(px, py) = Cell{};
         }
     }
@@ -143,8 +148,8 @@ void SpriteCanvas::erase(int x, int y, int w, int h) {
 
 void SpriteCanvas::pattern(int mat, int newMat, int tone,
                            const std::function<bool(int, int)>& where) {
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
             Cell& c = at(x, y);
             if (c.mat == mat && where(x, y)) {
                 c.mat = newMat;
@@ -155,88 +160,96 @@ void SpriteCanvas::pattern(int mat, int newMat, int tone,
 }
 
 bool SpriteCanvas::filled(int x, int y) const {
-    return x >= 0 && y >= 0 && x < kSize && y < kSize && at(x, y).mat >= 0;
+    return inside(x, y) && at(x, y).mat >= 0;
 }
 
-int SpriteCanvas::materialAt(int x, int y) const { return filled(x, y) ? at(x, y).mat : -1; }
+int SpriteCanvas::materialAt(int x, int y) const {
+    return filled(x, y) ? at(x, y).mat : -1;
+}
 
-QImage SpriteCanvas::render(bool mirrored) const {
+QImage SpriteCanvas::render(bool mirrored, bool transparent) const {
+    const int w = width_, h = height_;
     std::vector<Cell> cells = cells_;
-    auto cell = [&cells](int x, int y) -> Cell& { return cells[static_cast<size_t>(y * kSize + x)]; };
+    auto index = [w](int x, int y) { return static_cast<size_t>(y * w + x); };
     const int dx[4] = {1, -1, 0, 0};
     const int dy[4] = {0, 0, 1, -1};
     // Dark line on the far side of every edge where a separate piece overlaps another colour.
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            const Cell& c = cells_[static_cast<size_t>(y * kSize + x)];
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const Cell& c = at(x, y);
             if (c.mat < 0) {
                 continue;
             }
             for (int k = 0; k < 4; ++k) {
-                int nx = x + dx[k], ny = y + dy[k];
+                const int nx = x + dx[k], ny = y + dy[k];
                 if (!filled(nx, ny)) {
                     continue;
                 }
                 const Cell& n = at(nx, ny);
                 if (n.piece > c.piece && n.mat != c.mat &&
                     pieces_[static_cast<size_t>(n.piece)].separate) {
-                    cell(x, y).tone = std::max(cell(x, y).tone, 3);
+                    cells[index(x, y)].tone = 3;
                 }
             }
         }
     }
-    QImage image(kSize, kSize, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    std::vector<bool> outline(kSize * kSize, false);
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            const Cell& c = cell(x, y);
+    // 0: surround, 1: figure or outline.
+    std::vector<QRgb> colour(static_cast<size_t>(w * h), 0);
+    std::vector<bool> solid(static_cast<size_t>(w * h), false);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const Cell& c = cells[index(x, y)];
             if (c.mat >= 0) {
-                image.setPixel(x, y, visible(materials_[static_cast<size_t>(c.mat)].tone[c.tone]));
+                colour[index(x, y)] = visible(materials_[static_cast<size_t>(c.mat)].tone[c.tone]);
+                solid[index(x, y)] = true;
                 continue;
             }
-            // The outline takes the darkest neighbouring colour's outline tone.
             for (int k = 0; k < 4; ++k) {
-                int nx = x + dx[k], ny = y + dy[k];
+                const int nx = x + dx[k], ny = y + dy[k];
                 if (filled(nx, ny)) {
-                    image.setPixel(x, y,
-                                   visible(materials_[static_cast<size_t>(at(nx, ny).mat)].outline));
-                    outline[static_cast<size_t>(y * kSize + x)] = true;
+                    colour[index(x, y)] =
+                        visible(materials_[static_cast<size_t>(at(nx, ny).mat)].outline);
+                    solid[index(x, y)] = true;
                     break;
                 }
             }
         }
     }
-    // Enclosed gaps (between an arm and the body, say) must not show the transparent key.
-    std::vector<bool> reached(kSize * kSize, false);
+    // Enclosed gaps (between an arm and the body, say) must not show the transparent surround.
+    std::vector<bool> reached(static_cast<size_t>(w * h), false);
     std::vector<QPoint> stack;
-    auto open = [&](int x, int y) {
-        size_t i = static_cast<size_t>(y * kSize + x);
-        return !reached[i] && image.pixel(x, y) == qRgb(0, 0, 0);
-    };
-    for (int i = 0; i < kSize; ++i) {
-        for (QPoint p : {QPoint(i, 0), QPoint(i, kSize - 1), QPoint(0, i), QPoint(kSize - 1, i)}) {
-            if (open(p.x(), p.y())) {
-                reached[static_cast<size_t>(p.y() * kSize + p.x())] = true;
-                stack.push_back(p);
-            }
+    auto visit = [&](int x, int y) {
+        if (x >= 0 && y >= 0 && x < w && y < h && !solid[index(x, y)] && !reached[index(x, y)]) {
+            reached[index(x, y)] = true;
+            stack.emplace_back(x, y);
         }
+    };
+    for (int x = 0; x < w; ++x) {
+        visit(x, 0);
+        visit(x, h - 1);
+    }
+    for (int y = 0; y < h; ++y) {
+        visit(0, y);
+        visit(w - 1, y);
     }
     while (!stack.empty()) {
-        QPoint p = stack.back();
+        const QPoint p = stack.back();
         stack.pop_back();
         for (int k = 0; k < 4; ++k) {
-            int nx = p.x() + dx[k], ny = p.y() + dy[k];
-            if (nx >= 0 && ny >= 0 && nx < kSize && ny < kSize && open(nx, ny)) {
-                reached[static_cast<size_t>(ny * kSize + nx)] = true;
-                stack.emplace_back(nx, ny);
-            }
+            visit(p.x() + dx[k], p.y() + dy[k]);
         }
     }
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            if (image.pixel(x, y) == qRgb(0, 0, 0) && !reached[static_cast<size_t>(y * kSize + x)]) {
-                image.setPixel(x, y, kHoleColour);
+    QImage image(w, h, transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const size_t i = index(x, y);
+            if (solid[i]) {
+                line[x] = colour[i];
+            } else if (!reached[i]) {
+                line[x] = kHoleColour;
+            } else {
+                line[x] = transparent ? 0u : 0xff000000u;
             }
         }
     }

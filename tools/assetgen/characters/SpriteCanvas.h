@@ -20,12 +20,16 @@ enum class Shading {
     Tone3,
 };
 
-// A 32 x 32 frame built from shaded pieces. Each piece sits in front of the earlier ones; where a
-// piece overlaps a different colour, a dark line separates them, and the finished silhouette gets
-// a dark outline. Empty cells stay pure black, the transparent key of the character pictures.
+// A frame (32 x 32 unless told otherwise) built from shaded pieces. Each piece sits in front of the
+// earlier ones; where a piece overlaps a different colour, a dark line separates them, and the
+// finished silhouette gets a dark outline. Empty cells stay pure black, the transparent key of the
+// character pictures.
 class SpriteCanvas {
-public:
+  public:
     static constexpr int kSize = 32;
+
+    explicit SpriteCanvas(int width = kSize, int height = kSize)
+        : width_(width), height_(height), cells_(static_cast<size_t>(width * height)) {}
 
     int addMaterial(const Ramp& ramp);
     int addMaterial(QColor base, double contrast = 1.0) {
@@ -52,9 +56,10 @@ public:
     bool filled(int x, int y) const;
     int materialAt(int x, int y) const;
 
-    QImage render(bool mirrored = false) const;
+    // With `transparent` the surround has zero alpha instead of the pure black key.
+    QImage render(bool mirrored = false, bool transparent = false) const;
 
-private:
+  private:
     struct Cell {
         int mat = -1;
         int tone = 0;
@@ -65,12 +70,16 @@ private:
     };
 
     void fillPiece(const std::vector<QPoint>& cells, int mat, Shading shading, bool separate);
-    Cell& at(int x, int y) { return cells_[static_cast<size_t>(y * kSize + x)]; }
-    const Cell& at(int x, int y) const { return cells_[static_cast<size_t>(y * kSize + x)]; }
+    Cell& at(int x, int y) { return cells_[static_cast<size_t>(y * width_ + x)]; }
+    const Cell& at(int x, int y) const { return cells_[static_cast<size_t>(y * width_ + x)]; }
+    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+    int width_;
+    int height_;
 
     std::vector<Ramp> materials_;
     std::vector<Piece> pieces_;
-    std::vector<Cell> cells_ = std::vector<Cell>(kSize * kSize);
+    std::vector<Cell> cells_;
 };
 
 }  // namespace assetgen

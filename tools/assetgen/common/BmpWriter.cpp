@@ -19,7 +19,9 @@ void putU32(QByteArray& out, std::uint32_t v) {
     putU16(out, v >> 16);
 }
 
-void putByte(QByteArray& out, int v) { out.append(static_cast<char>(v)); }
+void putByte(QByteArray& out, int v) {
+    out.append(static_cast<char>(v));
+}
 
 // Length of the run of equal pixels starting at `x`, at most 255.
 int runLength(const std::uint8_t* row, int width, int x) {

@@ -10,7 +10,9 @@ QRgb mixRgb(QRgb a, QRgb b, double t) {
     return qRgb(lerp(qRed(a), qRed(b)), lerp(qGreen(a), qGreen(b)), lerp(qBlue(a), qBlue(b)));
 }
 
-QRgb rgb(int hex) { return qRgb((hex >> 16) & 0xff, (hex >> 8) & 0xff, hex & 0xff); }
+QRgb rgb(int hex) {
+    return qRgb((hex >> 16) & 0xff, (hex >> 8) & 0xff, hex & 0xff);
+}
 
 namespace {
 

@@ -7,7 +7,7 @@ namespace assetgen {
 // Small deterministic generator (SplitMix64). The same seed gives the same sequence on every
 // run, which keeps the generated files reproducible byte for byte.
 class Rng {
-public:
+  public:
     explicit Rng(std::uint64_t seed) : state_(seed) {}
 
     std::uint64_t next() {
@@ -27,7 +27,7 @@ public:
 
     bool chance(double p) { return unit() < p; }
 
-private:
+  private:
     std::uint64_t state_;
 };
 
