@@ -14,7 +14,7 @@ namespace {
 // Until the title music is wired to a synthesizer, music commands go nowhere: like a device
 // that cannot be opened, it answers every command with an empty reply.
 class SilentDevice final : public platform::CommandDevice {
-public:
+  public:
     std::string send(const std::string&) override { return {}; }
 };
 

@@ -10,7 +10,7 @@ namespace velmora {
 
 // The whole game: the shared state and its four screens, wired together.
 class Velmora {
-public:
+  public:
     explicit Velmora(Services services);
 
     Game game;

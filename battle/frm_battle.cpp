@@ -7,7 +7,9 @@ namespace velmora {
 
 frmBattle::frmBattle(Game& game) : Form(game, QStringLiteral("Battle")) {}
 
-frmBattle::Controls& frmBattle::ui() const { return controls<Controls>(); }
+frmBattle::Controls& frmBattle::ui() const {
+    return controls<Controls>();
+}
 
 std::unique_ptr<platform::ControlSet> frmBattle::createControls(platform::Window& window) {
     return std::make_unique<Controls>(window);
@@ -28,6 +30,8 @@ void frmBattle::Form_KeyDown(Int16 keyCode, Int16 /*shift*/) {
     }
 }
 
-void frmBattle::Form_QueryUnload() { sprites_.reset(); }
+void frmBattle::Form_QueryUnload() {
+    sprites_.reset();
+}
 
 }  // namespace velmora

@@ -10,7 +10,7 @@ namespace velmora {
 // The battle screen: the party against six foes over a battlefield that fills the display.
 // It is opened above the map by "Battle Test" and left through the pause menu or its close box.
 class frmBattle final : public Form {
-public:
+  public:
     explicit frmBattle(Game& game);
 
     struct Controls;
@@ -20,13 +20,13 @@ public:
     // window closes first.
     const std::shared_ptr<const SpriteSheet>& sprites() const { return sprites_; }
 
-protected:
+  protected:
     std::unique_ptr<platform::ControlSet> createControls(platform::Window& window) override;
     void Form_Load() override;
     void Form_KeyDown(Int16 keyCode, Int16 shift) override;
     void Form_QueryUnload() override;
 
-private:
+  private:
     std::shared_ptr<const SpriteSheet> sprites_;
 };
 

@@ -6,10 +6,11 @@ namespace velmora {
 
 void CharTables::fillSpritesAndNames() {
     constexpr std::array<int, 6> kPartySprites{0, 4, 7, 8, 40, 41};
-    const std::array<QString, 6> partyNames{"Tov", "Ilvaine", "Darsic", "Corwyth", "Salora", "Bregan"};
+    const std::array<QString, 6> partyNames{"Tov",     "Ilvaine", "Darsic",
+                                            "Corwyth", "Salora",  "Bregan"};
     constexpr std::array<int, 6> kFoeSprites{48, 49, 50, 51, 52, 53};
-    const std::array<QString, 6> foeNames{"Muffin Man", "WereWolf",        "WereTiger",
-                                          "Reptile Warrior", "Golem", "Fairy"};
+    const std::array<QString, 6> foeNames{"Muffin Man",      "WereWolf", "WereTiger",
+                                          "Reptile Warrior", "Golem",    "Fairy"};
     for (int slot = 1; slot <= 6; ++slot) {
         PartySprite[slot] = kPartySprites[slot - 1];
     }

@@ -25,13 +25,21 @@ Int32 intDiv(Int32 a, Int32 b) {
     return Int32(static_cast<std::int64_t>(a.value()) / b.value());
 }
 
-Int16 cint(double value) { return roundHalfEven<std::int16_t>(value); }
+Int16 cint(double value) {
+    return roundHalfEven<std::int16_t>(value);
+}
 
-Int32 clng(double value) { return roundHalfEven<std::int32_t>(value); }
+Int32 clng(double value) {
+    return roundHalfEven<std::int32_t>(value);
+}
 
-Int16 roundedQuotient16(float twips, float twipsPerPixel) { return cint(twips / twipsPerPixel); }
+Int16 roundedQuotient16(float twips, float twipsPerPixel) {
+    return cint(twips / twipsPerPixel);
+}
 
-Int32 roundedQuotient32(float twips, float twipsPerPixel) { return clng(twips / twipsPerPixel); }
+Int32 roundedQuotient32(float twips, float twipsPerPixel) {
+    return clng(twips / twipsPerPixel);
+}
 
 Int32 wholeQuotient(float twips, float twipsPerPixel) {
     return intDiv(clng(twips), clng(twipsPerPixel));

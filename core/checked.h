@@ -15,7 +15,7 @@ namespace velmora {
 // or 32-bit, and leaving the range is a run-time error rather than a silent wrap.
 template <std::signed_integral T>
 class Checked {
-public:
+  public:
     constexpr Checked() = default;
 
     // Any integer that fits; one that does not is an overflow.
@@ -24,8 +24,8 @@ public:
 
     // A narrower checked integer widens implicitly (Int16 to Int32).
     template <std::signed_integral U>
-        requires(sizeof(U) < sizeof(T))
-    constexpr Checked(Checked<U> other) : v_(other.value()) {}  // NOLINT
+    requires(sizeof(U) < sizeof(T)) constexpr Checked(Checked<U> other)
+        : v_(other.value()) {}  // NOLINT
 
     constexpr T value() const { return v_; }
 
@@ -57,7 +57,7 @@ public:
     friend constexpr bool operator==(Checked a, Checked b) = default;
     friend constexpr auto operator<=>(Checked a, Checked b) = default;
 
-private:
+  private:
     static constexpr Checked fromRaw(T raw) {
         Checked c;
         c.v_ = raw;
@@ -94,7 +94,7 @@ Int32 wholeQuotient(float twips, float twipsPerPixel);
 // Six entries addressed by slot 1 to 6; any other slot is a run-time error.
 template <class T>
 class SlotArray {
-public:
+  public:
     static constexpr int kFirst = 1;
     static constexpr int kLast = 6;
 
@@ -103,7 +103,7 @@ public:
     T& operator[](Int16 slot) { return (*this)[int{slot.value()}]; }
     const T& operator[](Int16 slot) const { return (*this)[int{slot.value()}]; }
 
-private:
+  private:
     static std::size_t index(int slot) {
         if (slot < kFirst || slot > kLast) {
             raise(RuntimeError::Kind::SubscriptOutOfRange);

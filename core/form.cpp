@@ -6,9 +6,13 @@ namespace velmora {
 
 Form::Form(Game& game, QString caption) : game_(game), caption_(std::move(caption)) {}
 
-Form::~Form() { delete window_; }
+Form::~Form() {
+    delete window_;
+}
 
-const platform::Display& Form::display() const { return game_.services().display; }
+const platform::Display& Form::display() const {
+    return game_.services().display;
+}
 
 void Form::load() {
     auto& services = game_.services();
@@ -68,9 +72,13 @@ void Form::activate() {
     Form_Activate();
 }
 
-void Form::deliver(const std::function<void()>& handler) { game_.flow().deliver(handler); }
+void Form::deliver(const std::function<void()>& handler) {
+    game_.flow().deliver(handler);
+}
 
-bool Form::acceptsInput() const { return game_.flow().acceptsInput(*this); }
+bool Form::acceptsInput() const {
+    return game_.flow().acceptsInput(*this);
+}
 
 void Form::keyDown(int keyCode, int shift) {
     game_.flow().deliver([this, keyCode, shift] { Form_KeyDown(Int16(keyCode), Int16(shift)); });
@@ -80,6 +88,8 @@ void Form::closeRequested() {
     game_.flow().deliver([this] { unload(); });
 }
 
-void Form::activatedByUser() { game_.flow().userActivated(*this); }
+void Form::activatedByUser() {
+    game_.flow().userActivated(*this);
+}
 
 }  // namespace velmora

@@ -16,7 +16,7 @@ class Game;
 // closing; its controls live only while it is loaded. Showing an unloaded screen creates its
 // window and controls and runs Form_Load first.
 class Form : public platform::EventSink {
-public:
+  public:
     Form(Game& game, QString caption);
     ~Form() override;
     Form(const Form&) = delete;
@@ -37,7 +37,7 @@ public:
     // The window while loaded, else null.
     platform::Window* window() const { return window_; }
 
-protected:
+  protected:
     Game& game() const { return game_; }
     const platform::Display& display() const;
 
@@ -53,7 +53,7 @@ protected:
     virtual void Form_QueryUnload() {}
     virtual void Form_KeyDown(Int16 /*keyCode*/, Int16 /*shift*/) {}
 
-private:
+  private:
     friend class ScreenFlow;
 
     void load();

@@ -29,7 +29,7 @@ struct Services {
 // The state every screen shares: the services, the screen flow, the party and foe tables
 // (modChar), the sprite sheet and the four screens by name.
 class Game {
-public:
+  public:
     explicit Game(Services services) : services_(std::move(services)), flow_(services_.fatal) {}
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
@@ -52,7 +52,7 @@ public:
     // The program starts by showing the map screen.
     void start();
 
-private:
+  private:
     Services services_;
     ScreenFlow flow_;
     Form* map_ = nullptr;

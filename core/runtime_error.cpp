@@ -48,8 +48,12 @@ std::string message(RuntimeError::Kind kind, const std::string& detail) {
 RuntimeError::RuntimeError(Kind kind, const std::string& detail)
     : std::runtime_error(message(kind, detail)), kind_(kind) {}
 
-int RuntimeError::number() const { return numberOf(kind_); }
+int RuntimeError::number() const {
+    return numberOf(kind_);
+}
 
-void raise(RuntimeError::Kind kind, const std::string& detail) { throw RuntimeError(kind, detail); }
+void raise(RuntimeError::Kind kind, const std::string& detail) {
+    throw RuntimeError(kind, detail);
+}
 
 }  // namespace velmora

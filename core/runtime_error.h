@@ -9,7 +9,7 @@ namespace velmora {
 // dispatch hands it to the fatal-error reporter (a message box in the game, an exception in
 // tests).
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     enum class Kind { Overflow, SubscriptOutOfRange, DivisionByZero, FileNotFound, InvalidPicture };
 
     RuntimeError(Kind kind, const std::string& detail = {});
@@ -18,7 +18,7 @@ public:
     // The classic error number, shown in the message (6, 9, 11, 53, 481).
     int number() const;
 
-private:
+  private:
     Kind kind_;
 };
 

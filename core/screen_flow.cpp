@@ -30,7 +30,9 @@ bool ScreenFlow::acceptsInput(const Form& form) const {
     return !ended_ && (modal_ == nullptr || modal_ == &form);
 }
 
-void ScreenFlow::shown(Form& form) { raise(form); }
+void ScreenFlow::shown(Form& form) {
+    raise(form);
+}
 
 void ScreenFlow::shownModal(Form& form, std::function<void()> afterClose) {
     modal_ = &form;

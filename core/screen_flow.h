@@ -19,7 +19,7 @@ class Form;
 // was not active before. Then the handler that opened a modal screen goes on, if that screen
 // has closed. When no screen is loaded any more the game ends.
 class ScreenFlow {
-public:
+  public:
     explicit ScreenFlow(platform::FatalReporter& fatal) : fatal_(fatal) {}
 
     // Runs one handler. A run-time error in it ends the game through the fatal reporter.
@@ -54,7 +54,7 @@ public:
     void closed(Form& form);
     void userActivated(Form& form);
 
-private:
+  private:
     void settle();
     void fail(const RuntimeError& error);
     void shutDownWindows();

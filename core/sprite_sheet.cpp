@@ -28,8 +28,8 @@ const platform::Surface& SpriteSheet::picture(Int16 index) const {
 
 void SpriteSheet::draw(platform::Surface& dst, int x, int y, int size, Int16 index, Int32 frameX,
                        Int32 frameY) const {
-    platform::transparentBlt(dst, x, y, size, size, picture(index), frameX.value(),
-                             frameY.value(), kFrame, kFrame, qRgb(0, 0, 0));
+    platform::transparentBlt(dst, x, y, size, size, picture(index), frameX.value(), frameY.value(),
+                             kFrame, kFrame, qRgb(0, 0, 0));
 }
 
 }  // namespace velmora

@@ -13,7 +13,7 @@ namespace velmora {
 // is a grid of 32 × 32 frames: x 0 and 32 are the two steps; y 0, 32, 64 and 96 face up,
 // right, down and left. Pure black is transparent.
 class SpriteSheet {
-public:
+  public:
     static constexpr int kCount = 64;
     static constexpr int kFrame = 32;
 
@@ -32,7 +32,7 @@ public:
     void draw(platform::Surface& dst, int x, int y, int size, Int16 index, Int32 frameX,
               Int32 frameY) const;
 
-private:
+  private:
     std::array<platform::Surface, kCount> pictures_;
 };
 

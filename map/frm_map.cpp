@@ -33,7 +33,9 @@ frmMap::Controls::Controls(platform::Window& window, frmMap& map)
 
 frmMap::frmMap(Game& game) : Form(game, QStringLiteral("Map")) {}
 
-frmMap::Controls& frmMap::ui() const { return controls<Controls>(); }
+frmMap::Controls& frmMap::ui() const {
+    return controls<Controls>();
+}
 
 std::unique_ptr<platform::ControlSet> frmMap::createControls(platform::Window& window) {
     return std::make_unique<Controls>(window, *this);
@@ -56,7 +58,8 @@ void frmMap::Form_Load() {
 }
 
 void frmMap::Form_Activate() {
-    TileSet = platform::Picture::load(game().services().paths.resolve("\\Background\\World\\ts0.bmp"));
+    TileSet =
+        platform::Picture::load(game().services().paths.resolve("\\Background\\World\\ts0.bmp"));
     DrawMap();
 }
 
@@ -74,8 +77,8 @@ void frmMap::DrawMap() {
     platform::Surface& canvas = ui().picMap.canvas();
     const platform::Surface& tiles = TileSet.surface();
     while ((Int32(TileRow) * kTile).value() < ScreenPixelsY.value()) {
-        platform::bitBlt(canvas, (TileCol * kTile).value(), (TileRow * kTile).value(), kTile,
-                         kTile, tiles, TileSrcX.value(), TileSrcY.value());
+        platform::bitBlt(canvas, (TileCol * kTile).value(), (TileRow * kTile).value(), kTile, kTile,
+                         tiles, TileSrcX.value(), TileSrcY.value());
         if (TileCol.value() < lastColumn) {
             TileCol += 1;
             TileSrcX += kTile;
@@ -90,6 +93,8 @@ void frmMap::DrawMap() {
                   game().modChar.PartySprite[1], CharSrcX[1], CharSrcY[1]);
 }
 
-void frmMap::cmdBattle_Click() { game().frmBattle().show(); }
+void frmMap::cmdBattle_Click() {
+    game().frmBattle().show();
+}
 
 }  // namespace velmora

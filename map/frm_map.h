@@ -13,7 +13,7 @@ namespace velmora {
 // leader's sprite-number box, and a message window that types a text over the map.
 // Creating it starts a new game: it fills the party and foe tables and loads the sprite sheet.
 class frmMap final : public Form {
-public:
+  public:
     explicit frmMap(Game& game);
 
     struct Controls;
@@ -46,13 +46,13 @@ public:
     // Redraws every tile and then the leader onto picMap.
     void DrawMap();
 
-protected:
+  protected:
     std::unique_ptr<platform::ControlSet> createControls(platform::Window& window) override;
     void Form_Load() override;
     void Form_Activate() override;
     void Form_KeyDown(Int16 keyCode, Int16 shift) override;
 
-private:
+  private:
     void cmdBattle_Click();
     void cmdText_Click();
     void txtChar_Change();

@@ -22,7 +22,9 @@ void designButton(platform::CommandButton& button, const char* caption, float le
 
 frmMenu::frmMenu(Game& game) : Form(game, QStringLiteral("Menu")) {}
 
-frmMenu::Controls& frmMenu::ui() const { return controls<Controls>(); }
+frmMenu::Controls& frmMenu::ui() const {
+    return controls<Controls>();
+}
 
 std::unique_ptr<platform::ControlSet> frmMenu::createControls(platform::Window& window) {
     auto c = std::make_unique<Controls>(window);
@@ -53,7 +55,9 @@ void frmMenu::Form_Load() {
     }
 }
 
-void frmMenu::cmdContinue_Click() { unload(); }
+void frmMenu::cmdContinue_Click() {
+    unload();
+}
 
 void frmMenu::cmdQuit_Click() {
     unload();

@@ -16,7 +16,7 @@ int shiftState(const QKeyEvent& event);
 // into before the focused control sees it (key preview), and swallows input meant for a window
 // while another one holds the input.
 class Application final : public QApplication {
-public:
+  public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };

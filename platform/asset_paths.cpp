@@ -10,7 +10,8 @@ AssetPaths AssetPaths::besideExecutable() {
 }
 
 QString AssetPaths::resolve(std::string_view backslashPath) const {
-    QString relative = QString::fromUtf8(backslashPath.data(), static_cast<qsizetype>(backslashPath.size()));
+    QString relative =
+        QString::fromUtf8(backslashPath.data(), static_cast<qsizetype>(backslashPath.size()));
     relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return QDir::cleanPath(folder_ + relative);
 }

@@ -8,7 +8,7 @@ namespace platform {
 // The game names its files as the executable's folder followed by a path that begins with a
 // backslash ("\Characters\Char000.bmp"); this maps such a name to a native path.
 class AssetPaths {
-public:
+  public:
     explicit AssetPaths(QString folder) : folder_(std::move(folder)) {}
     // The folder of the running executable.
     static AssetPaths besideExecutable();
@@ -17,7 +17,7 @@ public:
     const QString& folder() const { return folder_; }
     QString resolve(std::string_view backslashPath) const;
 
-private:
+  private:
     QString folder_;
 };
 

@@ -6,7 +6,7 @@ namespace platform {
 namespace {
 
 class QtTimerBackend final : public TimerBackend {
-public:
+  public:
     explicit QtTimerBackend(std::function<void()> onTick) {
         timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, std::move(onTick));
@@ -14,7 +14,7 @@ public:
     void start(int intervalMs) override { timer_.start(intervalMs); }
     void stop() override { timer_.stop(); }
 
-private:
+  private:
     QTimer timer_;
 };
 
@@ -25,7 +25,7 @@ std::unique_ptr<TimerBackend> QtClock::createTimer(std::function<void()> onTick)
 }
 
 class VirtualClock::Backend final : public TimerBackend {
-public:
+  public:
     Backend(VirtualClock& clock, std::list<Entry>::iterator entry) : clock_(clock), entry_(entry) {}
     ~Backend() override { clock_.entries_.erase(entry_); }
 
@@ -36,7 +36,7 @@ public:
     }
     void stop() override { entry_->interval = 0; }
 
-private:
+  private:
     VirtualClock& clock_;
     std::list<Entry>::iterator entry_;
 };
@@ -50,7 +50,8 @@ VirtualClock::Entry* VirtualClock::nextDue(std::int64_t until) {
     Entry* next = nullptr;
     for (Entry& e : entries_) {
         if (e.interval > 0 && e.due <= until &&
-            (next == nullptr || e.due < next->due || (e.due == next->due && e.order < next->order))) {
+            (next == nullptr || e.due < next->due ||
+             (e.due == next->due && e.order < next->order))) {
             next = &e;
         }
     }

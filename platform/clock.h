@@ -9,7 +9,7 @@ namespace platform {
 
 // One timer's connection to a clock: started with an interval in milliseconds, or stopped.
 class TimerBackend {
-public:
+  public:
     virtual ~TimerBackend() = default;
     virtual void start(int intervalMs) = 0;
     virtual void stop() = 0;
@@ -18,14 +18,14 @@ public:
 // Where timers get their ticks from: the window system's timers in the game, a virtual clock
 // in tests.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual std::unique_ptr<TimerBackend> createTimer(std::function<void()> onTick) = 0;
 };
 
 // Precise window-system timers, ticking on the window thread.
 class QtClock final : public Clock {
-public:
+  public:
     std::unique_ptr<TimerBackend> createTimer(std::function<void()> onTick) override;
 };
 
@@ -33,7 +33,7 @@ public:
 // time order (timers due at the same moment in the order they were started), each tick after
 // the previous one has returned, so a tick may start or stop any timer, its own included.
 class VirtualClock final : public Clock {
-public:
+  public:
     std::unique_ptr<TimerBackend> createTimer(std::function<void()> onTick) override;
 
     void advance(std::int64_t ms);
@@ -41,7 +41,7 @@ public:
     // Timers currently running.
     int runningTimers() const;
 
-private:
+  private:
     struct Entry {
         std::function<void()> onTick;
         int interval = 0;

@@ -14,7 +14,9 @@ namespace platform {
 
 Control::Control(Container& parent, QWidget* widget) : window_(parent.window()), widget_(widget) {}
 
-Control::~Control() { delete widget_.data(); }
+Control::~Control() {
+    delete widget_.data();
+}
 
 int Control::toPixelsX(float twips) const {
     return static_cast<int>(std::lround(twips / display().twipsPerPixelX));
@@ -49,12 +51,12 @@ void Control::setVisible(bool visible) {
 // ---- PictureBox ----
 
 class PictureBox::View final : public QWidget {
-public:
+  public:
     View(QWidget* parent, const PictureBox& box) : QWidget(parent), box_(box) {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -62,7 +64,7 @@ protected:
         painter.drawImage(0, 0, box_.surface().image());
     }
 
-private:
+  private:
     const PictureBox& box_;
 };
 
@@ -80,7 +82,9 @@ Surface& PictureBox::canvas() {
     return surface_;
 }
 
-void PictureBox::cls() { canvas().fill(backColor_); }
+void PictureBox::cls() {
+    canvas().fill(backColor_);
+}
 
 void PictureBox::onResized() {
     surface_.resize(std::max(0, toPixelsX(width())), std::max(0, toPixelsY(height())), backColor_);
@@ -95,7 +99,9 @@ Label::Label(Container& parent) : Control(parent, new QLabel(parent.widget())) {
     applyColours();
 }
 
-QString Label::caption() const { return label_->text(); }
+QString Label::caption() const {
+    return label_->text();
+}
 
 void Label::setCaption(const QString& text) {
     label_->setText(text);
@@ -133,7 +139,9 @@ void Label::setAutoSize(bool on) {
     fitHeight();
 }
 
-void Label::onResized() { fitHeight(); }
+void Label::onResized() {
+    fitHeight();
+}
 
 void Label::applyColours() {
     QPalette palette = label_->palette();
@@ -162,15 +170,25 @@ CommandButton::CommandButton(Container& parent)
     QObject::connect(button_, &QPushButton::clicked, [this] { click(); });
 }
 
-QString CommandButton::caption() const { return button_->text(); }
+QString CommandButton::caption() const {
+    return button_->text();
+}
 
-void CommandButton::setCaption(const QString& text) { button_->setText(text); }
+void CommandButton::setCaption(const QString& text) {
+    button_->setText(text);
+}
 
-bool CommandButton::isEnabled() const { return button_->isEnabled(); }
+bool CommandButton::isEnabled() const {
+    return button_->isEnabled();
+}
 
-void CommandButton::setEnabled(bool enabled) { button_->setEnabled(enabled); }
+void CommandButton::setEnabled(bool enabled) {
+    button_->setEnabled(enabled);
+}
 
-void CommandButton::setFont(const FontSpec& font) { button_->setFont(makeFont(font, display())); }
+void CommandButton::setFont(const FontSpec& font) {
+    button_->setFont(makeFont(font, display()));
+}
 
 void CommandButton::setBackColor(QRgb colour) {
     QPalette palette = button_->palette();
@@ -195,9 +213,13 @@ TextBox::TextBox(Container& parent) : Control(parent, new QLineEdit(parent.widge
     });
 }
 
-QString TextBox::text() const { return edit_->text(); }
+QString TextBox::text() const {
+    return edit_->text();
+}
 
-void TextBox::setText(const QString& text) { edit_->setText(text); }
+void TextBox::setText(const QString& text) {
+    edit_->setText(text);
+}
 
 // ---- ImageBox ----
 
@@ -221,7 +243,9 @@ Timer::Timer(Container& parent, std::function<void()> onTick)
     window_.registerTimer(this);
 }
 
-Timer::~Timer() { window_.unregisterTimer(this); }
+Timer::~Timer() {
+    window_.unregisterTimer(this);
+}
 
 void Timer::setInterval(int ms) {
     interval_ = std::max(ms, 0);
@@ -242,7 +266,7 @@ int fontPixelSize(double points, float twipsPerPixelY) {
 QFont makeFont(const FontSpec& spec, const Display& display) {
     // The classic bitmap sans face is not on this platform; a metric sans face stands in.
     QFont font(spec.face == QLatin1String("MS Sans Serif") ? QStringLiteral("Liberation Sans")
-                                                          : spec.face);
+                                                           : spec.face);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(std::max(1, fontPixelSize(spec.points, display.twipsPerPixelY)));
     font.setBold(spec.bold);

@@ -27,7 +27,7 @@ struct FontSpec {
 // Common ground of every visible control: position and size in twips inside its container,
 // and visibility.
 class Control {
-public:
+  public:
     virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -49,14 +49,14 @@ public:
     QWidget* widget() const { return widget_; }
     Window& window() const { return window_; }
 
-protected:
+  protected:
     Control(Container& parent, QWidget* widget);
     const Display& display() const { return window_.display(); }
     int toPixelsX(float twips) const;
     int toPixelsY(float twips) const;
     virtual void onResized() {}
 
-private:
+  private:
     Window& window_;
     QPointer<QWidget> widget_;
     float left_ = 0;
@@ -70,7 +70,7 @@ private:
 // that stays readable as a blit source whether or not the box is shown. Controls placed inside
 // it use twips from its top-left corner.
 class PictureBox final : public Control, public Container {
-public:
+  public:
     explicit PictureBox(Container& parent);
 
     QWidget* widget() override { return Control::widget(); }
@@ -89,7 +89,7 @@ public:
     // Clears the drawing to the background colour.
     void cls();
 
-private:
+  private:
     void onResized() override;
 
     class View;
@@ -100,7 +100,7 @@ private:
 // A text. Its background is transparent unless made opaque; with word wrap and auto-size its
 // width stays fixed and its height follows the text.
 class Label final : public Control {
-public:
+  public:
     explicit Label(Container& parent);
 
     QString caption() const;
@@ -114,7 +114,7 @@ public:
     void setWordWrap(bool on);
     void setAutoSize(bool on);
 
-private:
+  private:
     void onResized() override;
     void applyColours();
     void fitHeight();
@@ -129,7 +129,7 @@ private:
 
 // A push button. Its click runs the handler unless another window holds the input.
 class CommandButton final : public Control {
-public:
+  public:
     explicit CommandButton(Container& parent);
 
     QString caption() const;
@@ -142,35 +142,35 @@ public:
     // As if the player clicked it.
     void click();
 
-private:
+  private:
     QPushButton* button_;
     std::function<void()> onClick_;
 };
 
 // A one-line text box. Its change handler runs whenever the text changes, typed or set.
 class TextBox final : public Control {
-public:
+  public:
     explicit TextBox(Container& parent);
 
     QString text() const;
     void setText(const QString& text);
     void onChange(std::function<void()> handler) { onChange_ = std::move(handler); }
 
-private:
+  private:
     QLineEdit* edit_;
     std::function<void()> onChange_;
 };
 
 // A picture shown at its own size, transparent where the picture is.
 class ImageBox final : public Control {
-public:
+  public:
     explicit ImageBox(Container& parent);
 
     // Loads the picture from a file; the control takes the picture's size.
     void loadPicture(const QString& path);
     const QImage& picture() const { return picture_; }
 
-private:
+  private:
     QLabel* label_;
     QImage picture_;
 };
@@ -178,7 +178,7 @@ private:
 // A timer switched only through its interval in milliseconds: non-zero starts or restarts it,
 // 0 stops it. Its ticks run on the window thread through the window's owner.
 class Timer final {
-public:
+  public:
     Timer(Container& parent, std::function<void()> onTick);
     ~Timer();
     Timer(const Timer&) = delete;
@@ -187,7 +187,7 @@ public:
     int interval() const { return interval_; }
     void setInterval(int ms);
 
-private:
+  private:
     Window& window_;
     std::function<void()> onTick_;
     std::unique_ptr<TimerBackend> backend_;

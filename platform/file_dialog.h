@@ -10,13 +10,13 @@ namespace platform {
 // a vertical bar ("Saved Games (*.sav)|*.sav"). Returns the chosen path, or an empty string on
 // Cancel; the dialog is modal and the game's timers keep running while it is open.
 class FileDialog {
-public:
+  public:
     virtual ~FileDialog() = default;
     virtual QString showOpen(QWidget* parent, const QString& title, const QString& filter) = 0;
 };
 
 class QtFileDialog final : public FileDialog {
-public:
+  public:
     QString showOpen(QWidget* parent, const QString& title, const QString& filter) override;
 };
 

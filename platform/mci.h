@@ -8,7 +8,7 @@ namespace platform {
 // answers "playing" while the tune plays). Failures are silent: a command that cannot be
 // carried out answers an empty text.
 class CommandDevice {
-public:
+  public:
     virtual ~CommandDevice() = default;
     virtual std::string send(const std::string& command) = 0;
 };

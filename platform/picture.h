@@ -14,7 +14,7 @@ QImage readImage(const QString& path);
 
 // A loaded picture used as a blit source: the map's tile set, the backgrounds, the title.
 class Picture {
-public:
+  public:
     Picture() = default;
     static Picture load(const QString& path);
 
@@ -23,7 +23,7 @@ public:
     int height() const { return pixels_.height(); }
     const Surface& surface() const { return pixels_; }
 
-private:
+  private:
     Surface pixels_;
 };
 

@@ -50,7 +50,9 @@ bool jpegComplete(const QByteArray& data) {
     return trimmed.endsWith("\xFF\xD9");
 }
 
-bool gifComplete(const QByteArray& data) { return data.endsWith('\x3B'); }
+bool gifComplete(const QByteArray& data) {
+    return data.endsWith('\x3B');
+}
 
 }  // namespace
 

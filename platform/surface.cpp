@@ -64,7 +64,9 @@ Surface::Surface(int width, int height, QRgb fill)
 
 Surface::Surface(const QImage& image) : image_(image.convertToFormat(QImage::Format_RGB32)) {}
 
-void Surface::fill(QRgb colour) { image_.fill(colour | kOpaque); }
+void Surface::fill(QRgb colour) {
+    image_.fill(colour | kOpaque);
+}
 
 void Surface::resize(int width, int height, QRgb fill) {
     if (width == this->width() && height == this->height()) {
@@ -79,9 +81,13 @@ const std::uint32_t* Surface::row(int y) const {
     return reinterpret_cast<const std::uint32_t*>(image_.constScanLine(y));
 }
 
-std::uint32_t* Surface::row(int y) { return reinterpret_cast<std::uint32_t*>(image_.scanLine(y)); }
+std::uint32_t* Surface::row(int y) {
+    return reinterpret_cast<std::uint32_t*>(image_.scanLine(y));
+}
 
-std::uint32_t* Surface::pixels() { return reinterpret_cast<std::uint32_t*>(image_.bits()); }
+std::uint32_t* Surface::pixels() {
+    return reinterpret_cast<std::uint32_t*>(image_.bits());
+}
 
 const std::uint32_t* Surface::pixels() const {
     return reinterpret_cast<const std::uint32_t*>(image_.constBits());

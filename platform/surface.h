@@ -9,7 +9,7 @@ namespace platform {
 // An off-screen RGB image that can be drawn on and read back as a blit source, whether or not
 // anything shows it. Picture boxes keep their drawing in one; loaded pictures are one.
 class Surface {
-public:
+  public:
     Surface() = default;
     Surface(int width, int height, QRgb fill = qRgb(0, 0, 0));
     // Takes the pixels of any image, dropping its alpha channel.
@@ -35,7 +35,7 @@ public:
     const std::uint32_t* pixels() const;
     std::ptrdiff_t stride() const { return image_.bytesPerLine() / 4; }
 
-private:
+  private:
     QImage image_;
 };
 

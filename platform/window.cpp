@@ -46,7 +46,9 @@ void Window::deliverInput(const std::function<void()>& handler) {
     }
 }
 
-bool Window::acceptsInput() const { return sink_ != nullptr && sink_->acceptsInput(); }
+bool Window::acceptsInput() const {
+    return sink_ != nullptr && sink_->acceptsInput();
+}
 
 void Window::keyDown(int keyCode, int shift) {
     if (acceptsInput()) {

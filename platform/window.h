@@ -15,7 +15,7 @@ class Timer;
 // What a window reports to the screen that owns it. Every handler the window runs goes through
 // deliver(), so the owner decides what an event means (and what an error does).
 class EventSink {
-public:
+  public:
     virtual ~EventSink() = default;
     virtual void deliver(const std::function<void()>& handler) = 0;
     // False while another window holds the input (a modal window is open).
@@ -28,13 +28,13 @@ public:
 
 // The controls of one window, destroyed with it.
 class ControlSet {
-public:
+  public:
     virtual ~ControlSet() = default;
 };
 
 // Anything that holds controls: a window or a picture box. Child positions are in twips.
 class Container {
-public:
+  public:
     virtual ~Container() = default;
     virtual QWidget* widget() = 0;
     virtual class Window& window() = 0;
@@ -43,7 +43,7 @@ public:
 // A top-level window sized in twips. Its key preview hands every key press to the owner before
 // the focused control sees it.
 class Window final : public QWidget, public Container {
-public:
+  public:
     Window(const Display& display, Clock& clock, EventSink& sink);
     ~Window() override;
 
@@ -78,11 +78,11 @@ public:
     void registerTimer(Timer* timer) { timers_.push_back(timer); }
     void unregisterTimer(Timer* timer);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
 
-private:
+  private:
     Display display_;
     Clock& clock_;
     EventSink* sink_;

@@ -77,14 +77,14 @@ TEST(Conversion, TwipsToPixels) {
     // 1366 pixels at 15 twips per pixel, and the thirds of a pixel the title screen moves by.
     EXPECT_EQ(velmora::roundedQuotient16(20490, 15).value(), 1366);
     EXPECT_EQ(velmora::roundedQuotient32(100, 15).value(), 7);
-    EXPECT_EQ(velmora::roundedQuotient32(22.5f, 15).value(), 2);  // 1.5 to even
-    EXPECT_EQ(velmora::roundedQuotient32(37.5f, 15).value(), 2);  // 2.5 to even
+    EXPECT_EQ(velmora::roundedQuotient32(22.5f, 15).value(), 2);           // 1.5 to even
+    EXPECT_EQ(velmora::roundedQuotient32(37.5f, 15).value(), 2);           // 2.5 to even
     expectOverflow([] { (void)velmora::roundedQuotient16(491520, 15); });  // 32768
     // The whole quotient rounds both operands first, then drops the remainder.
-    EXPECT_EQ(velmora::wholeQuotient(1706.67f, 15).value(), 113);  // 1707 \ 15
-    EXPECT_EQ(velmora::wholeQuotient(29.5f, 15).value(), 2);       // 30 \ 15
-    EXPECT_EQ(velmora::wholeQuotient(28.5f, 15).value(), 1);       // 28 \ 15
-    EXPECT_EQ(velmora::wholeQuotient(100, 14.5f).value(), 7);      // 100 \ 14
+    EXPECT_EQ(velmora::wholeQuotient(1706.67f, 15).value(), 113);   // 1707 \ 15
+    EXPECT_EQ(velmora::wholeQuotient(29.5f, 15).value(), 2);        // 30 \ 15
+    EXPECT_EQ(velmora::wholeQuotient(28.5f, 15).value(), 1);        // 28 \ 15
+    EXPECT_EQ(velmora::wholeQuotient(100, 14.5f).value(), 7);       // 100 \ 14
     EXPECT_THROW(velmora::wholeQuotient(100, 0.4f), RuntimeError);  // 100 \ 0
 }
 

@@ -11,9 +11,8 @@ struct Recorder {
     std::vector<std::string> ticks;
     platform::VirtualClock clock;
     std::unique_ptr<platform::TimerBackend> make(const std::string& name) {
-        return clock.createTimer([this, name] {
-            ticks.push_back(name + "@" + std::to_string(clock.now()));
-        });
+        return clock.createTimer(
+            [this, name] { ticks.push_back(name + "@" + std::to_string(clock.now())); });
     }
 };
 

@@ -5,6 +5,7 @@
 #include "map/frm_map_controls.h"
 #include "menu/frm_menu_controls.h"
 #include "support/harness.h"
+#include "support/test_images.h"
 #include "title/frm_intro_controls.h"
 
 using testing_support::Harness;
@@ -14,10 +15,9 @@ namespace {
 
 std::vector<std::string> loaded(Harness& h) {
     std::vector<std::string> names;
-    for (velmora::Form* f : {static_cast<velmora::Form*>(&h.map()),
-                             static_cast<velmora::Form*>(&h.menu()),
-                             static_cast<velmora::Form*>(&h.battle()),
-                             static_cast<velmora::Form*>(&h.intro())}) {
+    for (velmora::Form* f :
+         {static_cast<velmora::Form*>(&h.map()), static_cast<velmora::Form*>(&h.menu()),
+          static_cast<velmora::Form*>(&h.battle()), static_cast<velmora::Form*>(&h.intro())}) {
         if (f->isLoaded()) {
             names.push_back(f->caption().toStdString());
         }
@@ -58,6 +58,17 @@ TEST(ScreenFlow, EscapeOpensTheMenuAndContinueReturnsToTheMap) {
     EXPECT_EQ(h.journal(), (Journal{"close Menu", "activate Map"}));
     EXPECT_EQ(loaded(h), (std::vector<std::string>{"Map"}));
     EXPECT_FALSE(h.ended());
+}
+
+TEST(ScreenFlow, TimersBeneathTheMenuKeepTicking) {
+    Harness h;
+    h.start();
+    h.click(h.map().ui().cmdText);
+    h.advance(100);
+    h.press(h.map(), Qt::Key_Escape);
+    const qsizetype typed = h.map().ui().lblText.caption().size();
+    h.advance(500);
+    EXPECT_EQ(h.map().ui().lblText.caption().size(), typed + 10);
 }
 
 TEST(ScreenFlow, TheMenuCloseBoxActsAsContinue) {
@@ -232,6 +243,22 @@ TEST(ScreenFlow, AMissingCharacterPictureEndsTheGameWithAnErrorNamingIt) {
     EXPECT_EQ(h.game().sprites->picture(16).width(), 64);
 }
 
+TEST(SpriteSheet, EveryNewGameReadsThePicturesAgain) {
+    Harness h;
+    h.start();
+    const auto first = h.game().sprites;
+    EXPECT_EQ(first->picture(63).pixel(10, 10), testing_support::figureColour(63, 0, 0) & 0xFFFFFF);
+    EXPECT_THROW((void)first->picture(64), velmora::RuntimeError);
+    EXPECT_THROW((void)first->picture(-1), velmora::RuntimeError);
+    QImage red(64, 128, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    testing_support::writeBmp24(h.assetFolder() + "/Characters/Char063.bmp", red);
+    h.press(h.map(), Qt::Key_Escape);
+    h.click(h.menu().ui().cmdQuit);
+    h.click(h.intro().ui().cmdNew);
+    EXPECT_EQ(h.game().sprites->picture(63).pixel(10, 10), 0xFF0000u);
+}
+
 TEST(SharedTables, EmptyBeforeTheMapAndFilledAfter) {
     Harness h;
     auto& t = h.game().modChar;
@@ -244,7 +271,8 @@ TEST(SharedTables, EmptyBeforeTheMapAndFilledAfter) {
     h.start();
     const std::vector<int> partySprites{0, 4, 7, 8, 40, 41};
     const QStringList partyNames{"Tov", "Ilvaine", "Darsic", "Corwyth", "Salora", "Bregan"};
-    const QStringList foeNames{"Muffin Man", "WereWolf", "WereTiger", "Reptile Warrior", "Golem", "Fairy"};
+    const QStringList foeNames{"Muffin Man",      "WereWolf", "WereTiger",
+                               "Reptile Warrior", "Golem",    "Fairy"};
     for (int slot = 1; slot <= 6; ++slot) {
         SCOPED_TRACE(slot);
         EXPECT_EQ(t.PartySprite[slot].value(), partySprites[slot - 1]);

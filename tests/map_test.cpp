@@ -17,7 +17,9 @@ namespace {
 
 constexpr QRgb kMapGreen = 0x008000;
 
-const platform::Surface& mapPixels(Harness& h) { return h.map().ui().picMap.surface(); }
+const platform::Surface& mapPixels(Harness& h) {
+    return h.map().ui().picMap.surface();
+}
 
 // Checks the whole map: the tile set's own pixels everywhere, except where the leader's
 // figure stands in the frame (frameX, frameY) of picture `sprite`.
@@ -68,6 +70,14 @@ TEST(MapDrawing, ShowsTheTileSetAtItsOwnSizeWithTheLeaderOnTop) {
     EXPECT_EQ(h.map().window()->width(), 1024);
     // First showing: sprite 0 at the top-left corner, facing up, first step.
     expectMapWithLeader(h, 0, 0, 0, 0, 0);
+    // The controls over the map, placed in twips.
+    const auto& c = h.map().ui();
+    EXPECT_EQ(c.txtChar.widget()->geometry(), QRect(8, 20, 37, 33));
+    EXPECT_EQ(c.cmdBattle.widget()->geometry(), QRect(8, 168, 85, 41));
+    EXPECT_EQ(c.cmdText.widget()->geometry(), QRect(8, 212, 85, 41));
+    EXPECT_EQ(c.cmdBattle.caption(), QStringLiteral("Battle Test"));
+    EXPECT_EQ(c.cmdText.caption(), QStringLiteral("Text Test"));
+    EXPECT_FALSE(c.picText.isVisible());
 }
 
 TEST(MapDrawing, AnOddDisplayWidthIsCoveredToItsLastPixel) {
@@ -155,6 +165,18 @@ TEST(Walking, TwoPressesWithinTheRepaintDelayMoveOnce) {
     expectMapWithLeader(h, 16, 0, 0, 32, 32);
 }
 
+TEST(Walking, EveryKeySchedulesARepaint) {
+    Harness h;
+    h.start();
+    for (int key : {Qt::Key_A, Qt::Key_5, Qt::Key_Space, Qt::Key_F2, Qt::Key_Control}) {
+        h.press(h.map(), key);
+        EXPECT_EQ(h.map().ui().tmrChar.interval(), 10) << key;
+        h.advance(10);
+        EXPECT_EQ(h.map().ui().tmrChar.interval(), 0);
+    }
+    EXPECT_EQ(leader(h).x, 0);
+}
+
 TEST(Walking, KeysWorkWhicheverControlHasTheFocus) {
     Harness h;
     h.start();
@@ -200,12 +222,14 @@ TEST(SpriteSwitching, TheBoxTakesTheNumberItsTextStartsWith) {
         const char* text;
         int sprite;  // -1: unchanged
     };
-    const Case cases[] = {{"7", 7},        {"70", -1},      {"", 0},       {"12", 12},
-                          {"a", 0},        {"62.5", 62},    {"63.5", -1},  {"-0.5", -1},
-                          {"5", 5},        {"1e400", -1},   {"  9", 9},    {"2e1", 20},
-                          {"   ", 0},      {"31abc", 31},   {"+6", 6},     {"1.6e1x", 16},
-                          {"4e", 4},       {"-3", -1},      {".5", 0},     {"0.51", 1},
-                          {"99999999999999999999999999999999999999999999", -1}};
+    const Case cases[] = {
+        {"7", 7},       {"70", -1},    {"", 0},
+        {"12", 12},     {"a", 0},      {"62.5", 62},
+        {"63.5", -1},   {"-0.5", -1},  {"5", 5},
+        {"1e400", -1},  {"  9", 9},    {"2e1", 20},
+        {"   ", 0},     {"31abc", 31}, {"+6", 6},
+        {"1.6e1x", 16}, {"4e", 4},     {"-3", -1},
+        {".5", 0},      {"0.51", 1},   {"99999999999999999999999999999999999999999999", -1}};
     for (const Case& c : cases) {
         const int before = sprite.value();
         box.setText(QString::fromLatin1(c.text));

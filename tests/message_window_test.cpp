@@ -38,8 +38,9 @@ TEST(MessageWindow, TypesOneCharacterPerTickPageByPageAndClosesWithTheLastOne) {
     auto& c = h.map().ui();
     h.click(c.cmdText);
     EXPECT_TRUE(c.picText.isVisible());
-    EXPECT_EQ((std::array{c.picText.left(), c.picText.top(), c.picText.width(), c.picText.height()}),
-              (std::array{0.f, 0.f, 15360.f, 2000.f}));
+    EXPECT_EQ(
+        (std::array{c.picText.left(), c.picText.top(), c.picText.width(), c.picText.height()}),
+        (std::array{0.f, 0.f, 15360.f, 2000.f}));
     EXPECT_EQ((std::array{c.lblText.left(), c.lblText.top(), c.lblText.width()}),
               (std::array{100.f, 100.f, 15160.f}));
     EXPECT_EQ(c.tmrText.interval(), 50);

@@ -17,7 +17,9 @@ QVector<QRgb> fourColours() {
     return {qRgb(0, 0, 0), qRgb(250, 10, 10), qRgb(10, 250, 10), qRgb(20, 30, 240)};
 }
 
-int fourIndex(int x, int y) { return (x / 3 + y) % 4; }
+int fourIndex(int x, int y) {
+    return (x / 3 + y) % 4;
+}
 
 void expectFourColourPicture(const platform::Picture& picture, int w, int h) {
     ASSERT_EQ(picture.width(), w);
@@ -112,8 +114,10 @@ TEST(AssetPaths, MapBackslashNamesBesideTheFolderEvenWithBlanks) {
 
     QTemporaryDir dir;
     const QString folder = dir.filePath("with blank");
-    ts::writeGif(folder + "/Background/World/x.gif", ts::indexedImage(4, 4, fourColours(), fourIndex));
-    EXPECT_EQ(platform::Picture::load(platform::AssetPaths(folder).resolve("\\Background\\World\\x.gif"))
-                  .width(),
-              4);
+    ts::writeGif(folder + "/Background/World/x.gif",
+                 ts::indexedImage(4, 4, fourColours(), fourIndex));
+    EXPECT_EQ(
+        platform::Picture::load(platform::AssetPaths(folder).resolve("\\Background\\World\\x.gif"))
+            .width(),
+        4);
 }

@@ -131,9 +131,9 @@ TEST(Blit, ScaledCopiesMatchQtsRasterEngine) {
     struct Case {
         int sw, sh, w, h;
     };
-    for (const Case c : {Case{640, 480, 1024, 768}, Case{640, 480, 1366, 768},
-                         Case{96, 32, 2304, 768}, Case{30, 32, 45, 47}, Case{100, 90, 33, 41},
-                         Case{7, 5, 64, 64}}) {
+    for (const Case c :
+         {Case{640, 480, 1024, 768}, Case{640, 480, 1366, 768}, Case{96, 32, 2304, 768},
+          Case{30, 32, 45, 47}, Case{100, 90, 33, 41}, Case{7, 5, 64, 64}}) {
         SCOPED_TRACE(std::to_string(c.sw) + "x" + std::to_string(c.sh) + " to " +
                      std::to_string(c.w) + "x" + std::to_string(c.h));
         const Surface src = pattern(c.sw + 3, c.sh + 2, 11);
@@ -163,8 +163,8 @@ TEST(Blit, DoubleSizeRasterOperationsMatchQtsRasterEngine) {
           std::pair{RasterOp::Paint, QPainter::RasterOp_SourceOrDestination}}) {
         Surface ours = background;
         platform::stretchBlt(ours, 7, 9, 64, 64, sprite, 32, 96, 32, 32, op);
-        expectSameImage(ours, qtStretch(background, QRect(7, 9, 64, 64), sprite,
-                                        QRect(32, 96, 32, 32), mode));
+        expectSameImage(
+            ours, qtStretch(background, QRect(7, 9, 64, 64), sprite, QRect(32, 96, 32, 32), mode));
     }
 }
 
@@ -183,7 +183,8 @@ TEST(Blit, ColourKeyShowsTheBackgroundThroughKeyPixelsOnly) {
                 const bool inside = x >= 2 && y >= 2 && sx < 4 && sy < 4;
                 const QRgb expected = inside && sprite.pixel(sx, sy) != 0 ? sprite.pixel(sx, sy)
                                                                           : background.pixel(x, y);
-                EXPECT_EQ(dst.pixel(x, y), expected) << "scale " << scale << " at " << x << "," << y;
+                EXPECT_EQ(dst.pixel(x, y), expected)
+                    << "scale " << scale << " at " << x << "," << y;
             }
         }
     }

@@ -20,7 +20,9 @@ void designButton(platform::CommandButton& button, const char* caption, float to
 
 frmIntro::frmIntro(Game& game) : Form(game, QStringLiteral("Intro")) {}
 
-frmIntro::Controls& frmIntro::ui() const { return controls<Controls>(); }
+frmIntro::Controls& frmIntro::ui() const {
+    return controls<Controls>();
+}
 
 std::unique_ptr<platform::ControlSet> frmIntro::createControls(platform::Window& window) {
     auto c = std::make_unique<Controls>(window);

@@ -6,17 +6,17 @@ namespace velmora {
 
 // The title screen, reached through QUIT in the pause menu: New Game, Load Game and Exit.
 class frmIntro final : public Form {
-public:
+  public:
     explicit frmIntro(Game& game);
 
     struct Controls;
     Controls& ui() const;
 
-protected:
+  protected:
     std::unique_ptr<platform::ControlSet> createControls(platform::Window& window) override;
     void Form_Load() override;
 
-private:
+  private:
     void cmdNew_Click();
     void cmdLoad_Click();
     void cmdExit_Click();

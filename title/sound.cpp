@@ -2,6 +2,8 @@
 
 namespace velmora {
 
-void StopAllSound(platform::CommandDevice& device) { device.send("close all"); }
+void StopAllSound(platform::CommandDevice& device) {
+    device.send("close all");
+}
 
 }  // namespace velmora

@@ -12,7 +12,7 @@ namespace testing_support {
 
 // Records every command; answers "status" with whatever the test sets.
 class FakeMusic final : public platform::CommandDevice {
-public:
+  public:
     std::string send(const std::string& command) override {
         commands.push_back(command);
         return command.rfind("status", 0) == 0 ? statusReply : std::string();
@@ -23,7 +23,7 @@ public:
 
 // Records each dialog shown and answers with a chosen file (or Cancel).
 class FakeFileDialog final : public platform::FileDialog {
-public:
+  public:
     struct Call {
         QString title;
         QString filter;
@@ -37,7 +37,7 @@ public:
 };
 
 class RecordingReporter final : public platform::FatalReporter {
-public:
+  public:
     void report(const std::string& message) override { messages.push_back(message); }
     std::vector<std::string> messages;
 };

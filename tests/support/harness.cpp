@@ -14,10 +14,10 @@ Harness::Harness(int width, int height, float twipsPerPixel) {
         throw std::runtime_error("no temporary folder");
     }
     // The tile set reaches past the display's right and bottom edges.
-    writeGameAssets(assets_.path(), std::max(1472, width + 64), std::max(800, height + 32));
-    velmora_ = std::make_unique<velmora::Velmora>(velmora::Services{
-        platform::Display::ofPixels(width, height, twipsPerPixel), clock,
-        platform::AssetPaths(assets_.path()), music, fileDialog, reporter});
+    writeGameAssets(assetFolder(), std::max(1472, width + 64), std::max(800, height + 32));
+    velmora_ = std::make_unique<velmora::Velmora>(
+        velmora::Services{platform::Display::ofPixels(width, height, twipsPerPixel), clock,
+                          platform::AssetPaths(assetFolder()), music, fileDialog, reporter});
     game().flow().setObserver([this](const char* step, const velmora::Form& form) {
         journal_.push_back(std::string(step) + " " + form.caption().toStdString());
     });

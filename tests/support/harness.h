@@ -17,11 +17,12 @@ namespace testing_support {
 // Every action a test takes goes through the window system as the player's would, and a
 // run-time error that ends the game comes back to the test as the exception.
 class Harness {
-public:
+  public:
     explicit Harness(int width = 1024, int height = 768, float twipsPerPixel = 15);
     ~Harness();
 
-    QString assetFolder() const { return assets_.path(); }
+    // The game's folder; its name has a blank in it, as players' folders may.
+    QString assetFolder() const { return assets_.filePath(QStringLiteral("my game")); }
 
     // The program starts.
     void start();
@@ -53,7 +54,7 @@ public:
     velmora::frmBattle& battle() { return velmora_->battle; }
     velmora::frmIntro& intro() { return velmora_->intro; }
 
-private:
+  private:
     // Lets closed windows go and hands a run-time error that ended the game to the test.
     void settle();
 

@@ -180,12 +180,13 @@ void writeGameAssets(const QString& folder, int tileWidth, int tileHeight) {
             for (int x = 0; x < 64; ++x) {
                 const int fx = x / 32 * 32;
                 const int fy = y / 32 * 32;
-                sprite.setPixel(x, y, isFigurePixel(x - fx, y - fy) ? figureColour(n, fx, fy)
-                                                                    : qRgb(0, 0, 0));
+                sprite.setPixel(
+                    x, y, isFigurePixel(x - fx, y - fy) ? figureColour(n, fx, fy) : qRgb(0, 0, 0));
             }
         }
-        writeBmp24(folder + QStringLiteral("/Characters/Char%1.bmp").arg(n, 3, 10, QLatin1Char('0')),
-                   sprite);
+        writeBmp24(
+            folder + QStringLiteral("/Characters/Char%1.bmp").arg(n, 3, 10, QLatin1Char('0')),
+            sprite);
     }
     QImage tiles(tileWidth, tileHeight, QImage::Format_RGB32);
     for (int y = 0; y < tileHeight; ++y) {
