@@ -23,8 +23,10 @@ int main(int argc, char** argv) {
     const assetgen::Output out{QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2])};
     const std::vector<std::pair<const char*, std::function<void(const assetgen::Output&)>>> steps =
         {
-            {"characters", assetgen::writeCharacters},
-            {"world", assetgen::writeWorld},
+            {"characters", assetgen::writeCharacters}, {"world", assetgen::writeWorld},
+            {"landscapes", assetgen::writeLandscapes}, {"battlefield", assetgen::writeBattlefield},
+            {"title", assetgen::writeTitle},           {"icon", assetgen::writeIcon},
+            {"arrows", assetgen::writeArrows},         {"music", assetgen::writeTheme},
         };
     try {
         for (const auto& [name, step] : steps) {

@@ -277,6 +277,12 @@ void drawArm(Pose& p, bool nearSide) {
                   p.m.top, Shading::Cylinder);
     }
     c.rect(x, top + lift + len - 2, w, 2, p.m.skin, Shading::Round);
+    if (l.outfit == Outfit::Fur && l.head == HeadKind::Wolf) {
+        // Claws.
+        for (int k = 0; k < static_cast<int>(w); k += 2) {
+            c.pixel(static_cast<int>(x) + k, static_cast<int>(top + lift + len), p.m.white, 1);
+        }
+    }
     if (armour) {
         c.ellipse(x + w / 2, top + 1, w / 2 + 1, 1.8, p.m.top, Shading::Round);
     }

@@ -67,8 +67,7 @@ void ears(Pose& p, const HeadGeo& h) {
     } else if (k == HeadKind::Goblin || k == HeadKind::Imp || k == HeadKind::Orc) {
         const double len = k == HeadKind::Goblin ? 4.0 : (k == HeadKind::Imp ? 2.5 : 1.8);
         if (side) {
-            c.polygon({{h.cx - 2, h.cy - 1}, {h.cx - 2 - len, h.cy - 3.5}, {h.cx - 1, h.cy + 2}},
-                      p.m.skin, Shading::Round);
+            return;  // drawn over the head by sideEar()
         } else {
             for (int s : {-1, 1}) {
                 c.polygon({{h.cx + s * (h.rx - 1), h.cy - 1},
@@ -78,6 +77,19 @@ void ears(Pose& p, const HeadGeo& h) {
             }
         }
     }
+}
+
+// In the side view a pointed ear lies on the head and sticks out behind it.
+void sideEar(Pose& p, const HeadGeo& h) {
+    const HeadKind k = p.look.head;
+    if (p.facing != Facing::Right ||
+        (k != HeadKind::Goblin && k != HeadKind::Imp && k != HeadKind::Orc)) {
+        return;
+    }
+    const double len = k == HeadKind::Goblin ? 4.0 : (k == HeadKind::Imp ? 2.5 : 1.5);
+    p.canvas.polygon(
+        {{h.cx - 0.5, h.cy - 1.5}, {h.cx - h.rx - len + 0.5, h.cy - 3.5}, {h.cx + 0.5, h.cy + 2}},
+        p.m.skinFar, Shading::Round);
 }
 
 void muzzle(Pose& p, const HeadGeo& h) {
@@ -107,10 +119,18 @@ void muzzle(Pose& p, const HeadGeo& h) {
         c.pixel(ix(h.cx), ix(h.cy + 3), p.m.outline, 0);
         return;
     }
-    c.ellipse(h.cx, h.cy + 2.6, k == HeadKind::Wolf ? 2.6 : 3.2, 2.2, p.m.fur, Shading::Round,
-              false);
+    if (k == HeadKind::Wolf) {
+        // A long snout seen end-on: it reaches below the jaw, with bared fangs.
+        c.ellipse(h.cx, h.cy + 3.4, 2.8, 2.8, p.m.fur, Shading::Round, true);
+        c.rect(h.cx - 1, h.cy + 1.5, 2, 1.5, p.m.outline, Shading::Tone0, false);
+        c.rect(h.cx - 2, h.cy + 4.5, 4, 1, p.m.outline, Shading::Tone0, false);
+        c.pixel(ix(h.cx - 2), ix(h.cy + 5.5), p.m.white, 0);
+        c.pixel(ix(h.cx + 1), ix(h.cy + 5.5), p.m.white, 0);
+        return;
+    }
+    c.ellipse(h.cx, h.cy + 2.6, 3.2, 2.2, p.m.fur, Shading::Round, false);
     c.rect(h.cx - 1, h.cy + 1, 2, 1, p.m.outline, Shading::Tone0, false);
-    if (k == HeadKind::Tiger || k == HeadKind::Wolf) {
+    if (k == HeadKind::Tiger) {
         c.pixel(ix(h.cx - 1), ix(h.cy + 3.5), p.m.outline, 0);
         c.pixel(ix(h.cx), ix(h.cy + 3.5), p.m.outline, 0);
     }
@@ -148,6 +168,7 @@ void drawHead(Pose& p) {
     } else {
         c.ellipse(h.cx, h.cy, h.rx, h.ry, p.m.skin, Shading::Round);
     }
+    sideEar(p, h);
     if (beastHead(k) || k == HeadKind::Lizard) {
         muzzle(p, h);
     }
@@ -230,6 +251,10 @@ void drawFace(Pose& p) {
         for (int s : {-1, 1}) {
             const double ex = s < 0 ? h.cx - gap - 0.5 : h.cx + gap - 0.5;
             c.rect(ex, eyeY, 1, 2, eyeMat, Shading::Tone1, false);
+            if (k == HeadKind::Wolf) {
+                c.pixel(ix(ex - s), ix(eyeY - 1), p.m.outline, 0);
+                c.pixel(ix(ex), ix(eyeY - 1), p.m.outline, 0);
+            }
         }
         if (k == HeadKind::Orc) {
             c.pixel(ix(h.cx - 3), ix(h.cy + 3), p.m.white, 0);

@@ -32,8 +32,12 @@ struct SpriteSet {
     QImage trees[3] = {broadleafTree(0), broadleafTree(1), broadleafTree(2)};
     QImage pines[2] = {pineTree(0), pineTree(1)};
     QImage hills[2] = {hillMound(0), hillMound(1)};
-    QImage peaks[3] = {mountainPeak(0, false), mountainPeak(1, false), mountainPeak(2, false)};
-    QImage snowy[3] = {mountainPeak(0, true), mountainPeak(1, true), mountainPeak(2, true)};
+    QImage foothills[3] = {mountainPeak(0, false, 44), mountainPeak(1, false, 48),
+                           mountainPeak(2, false, 44)};
+    QImage peaks[3] = {mountainPeak(0, false, 56), mountainPeak(1, false, 60),
+                       mountainPeak(2, false, 56)};
+    QImage snowy[3] = {mountainPeak(0, true, 64), mountainPeak(1, true, 68),
+                       mountainPeak(2, true, 64)};
 };
 
 void addSprite(std::vector<Standing>& out, const QImage& img, int footX, int footY) {
@@ -50,9 +54,9 @@ bool nearRoad(const WorldMap& m, double x, double y, double limit) {
     return false;
 }
 
-bool allMountains(const WorldMap& m, int x, int y) {
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) {
+bool allMountains(const WorldMap& m, int x, int y, int reach) {
+    for (int dy = -reach; dy <= reach; ++dy) {
+        for (int dx = -reach; dx <= reach; ++dx) {
             if (m.at(x + dx, y + dy) != Terrain::Mountain) {
                 return false;
             }
@@ -85,8 +89,10 @@ std::vector<Standing> standingThings(const WorldMap& m, const SpriteSet& s) {
                               by + 30 + r.range(-2, 2));
                     break;
                 case Terrain::Mountain: {
-                    const bool high = allMountains(m, tx, ty);
-                    const QImage& img = high ? s.snowy[r.range(0, 2)] : s.peaks[r.range(0, 2)];
+                    const int v = r.range(0, 2);
+                    const QImage& img = allMountains(m, tx, ty, 2)   ? s.snowy[v]
+                                        : allMountains(m, tx, ty, 1) ? s.peaks[v]
+                                                                     : s.foothills[v];
                     addSprite(out, img, bx + 16 + r.range(-5, 5), by + 36 + r.range(-3, 3));
                     break;
                 }

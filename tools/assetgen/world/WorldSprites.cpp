@@ -68,45 +68,37 @@ QImage hillMound(int variant) {
     return c.render(false, true);
 }
 
-QImage mountainPeak(int variant, bool snowy) {
-    SpriteCanvas c(64, 64);
+QImage mountainPeak(int variant, bool snowy, int size) {
+    SpriteCanvas c(size, size);
+    const double k = size / 64.0;
+    auto at = [k](double x, double y) { return QPointF(x * k, y * k); };
+    auto px = [k](double v) { return static_cast<int>(v * k); };
     const int rock = c.addMaterial(kRockFace);
     const int snow = c.addMaterial(kSnow);
     const double apexX = 30 + (variant % 3) * 2 - 2;
-    const double apexY = snowy ? 4 : 14;
+    const double apexY = snowy ? 4 : 10;
     const double baseY = 60;
     const double midX = apexX + 4;
-    c.polygon({{2, baseY}, {apexX, apexY}, {midX, baseY}}, rock, Shading::Tone1);
-    c.polygon({{apexX, apexY}, {62, baseY}, {midX, baseY}}, rock, Shading::Tone2, false);
+    c.polygon({at(2, baseY), at(apexX, apexY), at(midX, baseY)}, rock, Shading::Tone1);
+    c.polygon({at(apexX, apexY), at(62, baseY), at(midX, baseY)}, rock, Shading::Tone2, false);
     // Ridges and gullies.
-    c.line(static_cast<int>(apexX), static_cast<int>(apexY) + 4, static_cast<int>(midX), 56, rock,
-           3);
-    c.line(static_cast<int>(apexX) - 8, static_cast<int>(apexY) + 22, static_cast<int>(apexX) - 14,
-           50, rock, 2);
-    c.line(static_cast<int>(apexX) + 10, static_cast<int>(apexY) + 20, static_cast<int>(apexX) + 16,
-           48, rock, 3);
-    c.line(static_cast<int>(apexX) - 3, static_cast<int>(apexY) + 12, static_cast<int>(apexX) - 9,
-           36, rock, 0);
+    c.line(px(apexX), px(apexY + 4), px(midX), px(56), rock, 3);
+    c.line(px(apexX - 8), px(apexY + 22), px(apexX - 14), px(50), rock, 2);
+    c.line(px(apexX + 10), px(apexY + 20), px(apexX + 16), px(48), rock, 3);
+    c.line(px(apexX - 3), px(apexY + 12), px(apexX - 9), px(36), rock, 0);
     if (snowy) {
         const double y1 = apexY + 15;
-        c.polygon({{apexX - 9, y1},
-                   {apexX, apexY},
-                   {apexX + 10, y1 - 1},
-                   {apexX + 6, y1 - 4},
-                   {apexX + 3, y1 + 1},
-                   {apexX - 1, y1 - 5},
-                   {apexX - 5, y1 + 2}},
-                  snow, Shading::Tone0);
-        c.polygon({{apexX, apexY},
-                   {apexX + 10, y1 - 1},
-                   {apexX + 6, y1 - 4},
-                   {apexX + 3, y1 + 1},
-                   {apexX + 1, apexY + 6}},
+        c.polygon(
+            {at(apexX - 9, y1), at(apexX, apexY), at(apexX + 10, y1 - 1), at(apexX + 6, y1 - 4),
+             at(apexX + 3, y1 + 1), at(apexX - 1, y1 - 5), at(apexX - 5, y1 + 2)},
+            snow, Shading::Tone0);
+        c.polygon({at(apexX, apexY), at(apexX + 10, y1 - 1), at(apexX + 6, y1 - 4),
+                   at(apexX + 3, y1 + 1), at(apexX + 1, apexY + 6)},
                   snow, Shading::Tone2, false);
     } else {
-        c.polygon(
-            {{apexX - 3, apexY + 5}, {apexX, apexY}, {apexX + 3, apexY + 4}, {apexX, apexY + 3}},
-            rock, Shading::Tone0, false);
+        c.polygon({at(apexX - 3, apexY + 5), at(apexX, apexY), at(apexX + 3, apexY + 4),
+                   at(apexX, apexY + 3)},
+                  rock, Shading::Tone0, false);
     }
     return c.render(false, true);
 }

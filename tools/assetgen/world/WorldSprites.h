@@ -9,6 +9,6 @@ namespace assetgen {
 QImage broadleafTree(int variant);
 QImage pineTree(int variant);
 QImage hillMound(int variant);
-QImage mountainPeak(int variant, bool snowy);
+QImage mountainPeak(int variant, bool snowy, int size);
 
 }  // namespace assetgen
