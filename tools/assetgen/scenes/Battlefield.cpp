@@ -6,6 +6,7 @@
 #include "SceneKit.h"
 #include "Scenes.h"
 #include "common/IndexedImage.h"
+#include "common/Noise.h"
 #include "common/Rng.h"
 #include "common/Save.h"
 
@@ -71,6 +72,18 @@ QImage battlefield() {
             const double d = std::abs(x - W / 2.0) / half + 0.18 * std::sin(y * 0.07 + x * 0.01);
             if (d < 0.78) {
                 img.setPixel(x, y, d < 0.7 || ((x + y) & 1) ? c(0xc4ac78) : c(0x86c458));
+            }
+        }
+    }
+    // Worn, darker patches of earth.
+    for (int y = 250; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            if (img.pixel(x, y) != c(0xc4ac78)) {
+                continue;
+            }
+            const double n = fractalNoise(x / 40.0, y / 18.0, 71, 2);
+            if (n > 0.68 || (n > 0.66 && ((x + y) & 1))) {
+                img.setPixel(x, y, c(0xb49a68));
             }
         }
     }

@@ -149,6 +149,24 @@ QImage hillsLandscape() {
         smallTree(img, x, static_cast<int>(mid(x)) + 6 + r.range(0, 20), 10, c(0x7aae8c),
                   c(0x5a8c72), c(0x5a6a5a));
     }
+    // A far-off castle on the middle hills.
+    {
+        const int cx = 905, base = static_cast<int>(mid(905)) + 4;
+        QPainter p(&img);
+        const QColor wall = QColor::fromRgb(c(0x6a8e9a)), roof = QColor::fromRgb(c(0x4a6a8a));
+        p.fillRect(cx - 26, base - 16, 52, 16, wall);
+        for (int tx : {cx - 26, cx + 18, cx - 4}) {
+            const int h = tx == cx - 4 ? 34 : 24;
+            p.fillRect(tx, base - h, 8, h, wall);
+            p.setPen(Qt::NoPen);
+            p.setBrush(roof);
+            p.drawPolygon(QPolygon({QPoint(tx - 2, base - h), QPoint(tx + 10, base - h),
+                                    QPoint(tx + 4, base - h - 12)}));
+        }
+        for (int mx = cx - 18; mx < cx + 18; mx += 6) {
+            p.fillRect(mx, base - 19, 3, 3, wall);
+        }
+    }
     auto nearHill = [](int x) {
         return skyline(x, 366, {{30, 3, 2.0}, {12, 7, 0.9}, {4, 19, 0.3}}, W);
     };

@@ -219,6 +219,38 @@ void drawCastle(QPainter& p, QRect a) {
     roundTower(p, x0 + w - 24, y0 + h + 4, 26, 70);
 }
 
+void drawWatchtower(QPainter& p, QPoint foot) {
+    poly(p,
+         {{foot.x() - 16, foot.y()},
+          {foot.x() + 22, foot.y()},
+          {foot.x() + 18, foot.y() - 6},
+          {foot.x() - 12, foot.y() - 6}},
+         kShadow, kShadow);
+    roundTower(p, foot.x(), foot.y(), 14, 52);
+    outlinedBox(p, foot.x() - 5, foot.y() - 14, 10, 14, kGate);
+}
+
+void drawCave(QPainter& p, QPoint foot) {
+    const int x = foot.x(), y = foot.y();
+    poly(p,
+         {{x - 16, y},
+          {x - 13, y - 12},
+          {x - 6, y - 20},
+          {x + 6, y - 20},
+          {x + 13, y - 12},
+          {x + 16, y}},
+         kStoneDark, kInk);
+    poly(p,
+         {{x - 11, y},
+          {x - 9, y - 10},
+          {x - 4, y - 15},
+          {x + 4, y - 15},
+          {x + 9, y - 10},
+          {x + 11, y}},
+         kGate, kGate);
+    box(p, x - 16, y, 33, 3, kStoneShade);
+}
+
 void drawWell(QPainter& p, QPoint c) {
     const int x = c.x(), y = c.y();
     p.setPen(QPen(QColor::fromRgb(kInk), 1));

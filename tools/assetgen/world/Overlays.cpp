@@ -81,6 +81,22 @@ void paintFields(QImage& image, const WorldMap& map) {
         const QRect r(f.x() * kTile + 3, f.y() * kTile + 3, f.width() * kTile - 6,
                       f.height() * kTile - 6);
         const bool wheat = index++ % 2 == 1;
+        // A rail fence around the field, then the soil and the rows of crops.
+        const QRect fence = r.adjusted(-6, -6, 6, 6);
+        for (int y : {fence.top(), fence.bottom() - 1}) {
+            p.fillRect(fence.left(), y, fence.width(), 2, QColor::fromRgb(kWood));
+        }
+        for (int x : {fence.left(), fence.right() - 1}) {
+            p.fillRect(x, fence.top(), 2, fence.height(), QColor::fromRgb(kWood));
+        }
+        for (int x = fence.left(); x < fence.right(); x += 10) {
+            p.fillRect(x, fence.top() - 2, 2, 5, QColor::fromRgb(kWoodDark));
+            p.fillRect(x, fence.bottom() - 3, 2, 5, QColor::fromRgb(kWoodDark));
+        }
+        for (int y = fence.top(); y < fence.bottom(); y += 10) {
+            p.fillRect(fence.left(), y, 2, 4, QColor::fromRgb(kWoodDark));
+            p.fillRect(fence.right() - 1, y, 2, 4, QColor::fromRgb(kWoodDark));
+        }
         p.fillRect(r.adjusted(-2, -2, 2, 2), QColor::fromRgb(kSoilDark));
         p.fillRect(r, QColor::fromRgb(kSoil));
         for (int y = r.top() + 2; y + 4 < r.bottom(); y += 7) {

@@ -117,6 +117,10 @@ std::vector<Standing> standingThings(const WorldMap& m, const SpriteSet& s) {
         const QPoint c(w.x() * kTile + 16, w.y() * kTile + 16);
         out.push_back({c.y() + 12, c.x(), [c](QPainter& p) { drawWell(p, c); }});
     }
+    const QPoint tower(m.watchtower.x() * kTile + 16, m.watchtower.y() * kTile + 30);
+    out.push_back({tower.y() + 1, tower.x(), [tower](QPainter& p) { drawWatchtower(p, tower); }});
+    const QPoint cave(m.cave.x() * kTile + 16, m.cave.y() * kTile + 30);
+    out.push_back({cave.y() + 40, cave.x(), [cave](QPainter& p) { drawCave(p, cave); }});
     const QRect castle(m.castle.x() * kTile, m.castle.y() * kTile, m.castle.width() * kTile,
                        m.castle.height() * kTile);
     out.push_back({castle.bottom(), castle.x(), [castle](QPainter& p) { drawCastle(p, castle); }});

@@ -148,6 +148,14 @@ void placeSettlements(WorldMap& m) {
     fill(m, m.castle.adjusted(-1, -1, 1, 1), Terrain::Lake);
     fill(m, m.castle, Terrain::Castle);
     m.harbourPier = QRect(103, 52, 5, 1);
+    m.watchtower = QPoint(60, 38);
+    fill(m, QRect(59, 38, 3, 2), Terrain::Grass);
+    // The cave opens at the foot of the northern range.
+    m.cave = QPoint(77, 0);
+    while (m.cave.y() < m.height - 1 && !(m.at(77, m.cave.y()) == Terrain::Mountain &&
+                                          m.at(77, m.cave.y() + 1) != Terrain::Mountain)) {
+        m.cave.ry()++;
+    }
     // Keep the start area open: the leader starts here and the on-screen controls sit here.
     fill(m, QRect(0, 0, 12, 16), Terrain::Grass);
 }

@@ -27,6 +27,8 @@ struct WorldMap {
     std::vector<QPointF> bridges;  // centres, tile units
     QRect harbourPier;             // in tiles
     std::vector<QRect> fields;     // in tiles
+    QPoint watchtower;             // tile
+    QPoint cave;                   // tile
 
     Terrain at(int x, int y) const;
     void set(int x, int y, Terrain t);
