@@ -1,16 +1,20 @@
 #include "GifWriter.h"
 
+#include "BmpWriter.h"
+
 #include <gif_lib.h>
 
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <vector>
 
 namespace assetgen {
 
 namespace {
+
+int appendBytes(GifFileType* gif, const GifByteType* data, int length) {
+    static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(data), length);
+    return length;
+}
 
 int paletteBits(size_t colours) {
     int bits = 1;
@@ -22,8 +26,7 @@ int paletteBits(size_t colours) {
 
 }  // namespace
 
-bool writeGif(const QString& path, const IndexedImage& image) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
+QByteArray encodeGif(const IndexedImage& image) {
     const int bits = paletteBits(image.palette.size());
     std::vector<GifColorType> colours(static_cast<size_t>(1) << bits, GifColorType{0, 0, 0});
     for (size_t i = 0; i < image.palette.size(); ++i) {
@@ -33,14 +36,14 @@ bool writeGif(const QString& path, const IndexedImage& image) {
     }
     ColorMapObject* map = GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
     if (map == nullptr) {
-        return false;
+        return {};
     }
     int error = 0;
-    QByteArray name = QFile::encodeName(path);
-    GifFileType* gif = EGifOpenFileName(name.constData(), false, &error);
+    QByteArray bytes;
+    GifFileType* gif = EGifOpen(&bytes, appendBytes, &error);
     if (gif == nullptr) {
         GifFreeMapObject(map);
-        return false;
+        return {};
     }
     EGifSetGifVersion(gif, true);
     bool ok = EGifPutScreenDesc(gif, image.width, image.height, bits, 0, map) == GIF_OK;
@@ -65,7 +68,12 @@ bool writeGif(const QString& path, const IndexedImage& image) {
     }
     ok = EGifCloseFile(gif, &error) == GIF_OK && ok;
     GifFreeMapObject(map);
-    return ok;
+    return ok ? bytes : QByteArray();
+}
+
+bool writeGif(const QString& path, const IndexedImage& image) {
+    const QByteArray bytes = encodeGif(image);
+    return !bytes.isEmpty() && writeFile(path, bytes);
 }
 
 }  // namespace assetgen
