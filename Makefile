@@ -6,7 +6,7 @@ BUILD_TYPE ?= RelWithDebInfo
 WERROR := $(if $(CI),ON,OFF)
 
 PACKAGES := cmake ninja-build g++ pkg-config make \
-	qt6-base-dev qt6-qpa-plugins libfluidsynth-dev timgm6mb-soundfont libgif-dev \
+	qt6-base-dev qt6-qpa-plugins libfluidsynth-dev timgm6mb-soundfont libgif-dev libjpeg-dev \
 	libgtest-dev libbenchmark-dev \
 	xvfb xdotool x11-utils imagemagick fonts-liberation fonts-dejavu-core
 

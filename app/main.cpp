@@ -1,3 +1,4 @@
+#include <QIcon>
 #include <QStyleFactory>
 #include <cstdio>
 #include <cstdlib>
@@ -25,13 +26,15 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
+    const platform::AssetPaths paths = platform::AssetPaths::besideExecutable();
+    QApplication::setWindowIcon(QIcon(paths.resolve("\\Pictures\\Velmora.png")));
+
     platform::QtClock clock;
     SilentDevice music;
     platform::QtFileDialog fileDialog;
     platform::MessageBoxReporter fatal;
-    velmora::Velmora velmora(velmora::Services{platform::Display::primaryScreen(), clock,
-                                               platform::AssetPaths::besideExecutable(), music,
-                                               fileDialog, fatal});
+    velmora::Velmora velmora(velmora::Services{platform::Display::primaryScreen(), clock, paths,
+                                               music, fileDialog, fatal});
     velmora.game.flow().setOnEnd([](int exitCode) {
         if (exitCode != 0) {
             // A run-time error ends the game at once, after its message.
