@@ -59,7 +59,8 @@ class frmMap final : public Form {
     void tmrChar_Timer();
     void tmrText_Timer();
 
-    // The key table of walking and sprite switching; the last step of every key is the repaint.
+    // The key table of walking and sprite switching, then the repaint every key schedules.
+    void finishKey(Int16 keyCode);
     void walkOrSwitch(Int16 keyCode);
     void switchSprite(int delta);
     void copyMapUnderMessage();

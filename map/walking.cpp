@@ -54,12 +54,15 @@ void frmMap::Form_KeyDown(Int16 keyCode, Int16 /*shift*/) {
         // The key press goes on once the menu has closed, unless the menu closed this screen.
         game().frmMenu().showModal([this, keyCode] {
             if (isLoaded()) {
-                walkOrSwitch(keyCode);
-                ui().tmrChar.setInterval(kRepaintMs);
+                finishKey(keyCode);
             }
         });
         return;
     }
+    finishKey(keyCode);
+}
+
+void frmMap::finishKey(Int16 keyCode) {
     walkOrSwitch(keyCode);
     ui().tmrChar.setInterval(kRepaintMs);
 }

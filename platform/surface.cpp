@@ -77,14 +77,6 @@ void Surface::resize(int width, int height, QRgb fill) {
     *this = std::move(resized);
 }
 
-const std::uint32_t* Surface::row(int y) const {
-    return reinterpret_cast<const std::uint32_t*>(image_.constScanLine(y));
-}
-
-std::uint32_t* Surface::row(int y) {
-    return reinterpret_cast<std::uint32_t*>(image_.scanLine(y));
-}
-
 std::uint32_t* Surface::pixels() {
     return reinterpret_cast<std::uint32_t*>(image_.bits());
 }

@@ -28,8 +28,6 @@ class Surface {
     void resize(int width, int height, QRgb fill);
 
     const QImage& image() const { return image_; }
-    const std::uint32_t* row(int y) const;
-    std::uint32_t* row(int y);
     // Direct access for the blit loops: the first row and the distance between rows, in pixels.
     std::uint32_t* pixels();
     const std::uint32_t* pixels() const;

@@ -14,10 +14,6 @@ namespace assetgen::scene {
 
 namespace {
 
-QRgb c(int hex) {
-    return 0xff000000u | static_cast<QRgb>(hex);
-}
-
 void bush(QImage& img, int x, int y, int r) {
     QPainter p(&img);
     p.setPen(QPen(QColor::fromRgb(c(0x2a4a2a)), 1));

@@ -14,10 +14,6 @@ namespace {
 constexpr int W = kLandscapeW;
 constexpr int H = kLandscapeH;
 
-QRgb c(int hex) {
-    return 0xff000000u | static_cast<QRgb>(hex);
-}
-
 struct PineColours {
     QRgb light, dark, edge, trunk;
 };

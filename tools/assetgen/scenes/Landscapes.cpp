@@ -17,10 +17,6 @@ namespace {
 constexpr int W = kLandscapeW;
 constexpr int H = kLandscapeH;
 
-QRgb c(int hex) {
-    return 0xff000000u | static_cast<QRgb>(hex);
-}
-
 // A small round tree standing with its foot at (x, y).
 void smallTree(QImage& img, int x, int y, int size, QRgb light, QRgb dark, QRgb trunk) {
     QPainter p(&img);

@@ -8,6 +8,11 @@
 
 namespace assetgen::scene {
 
+// An opaque colour from 0xRRGGBB.
+inline QRgb c(int hex) {
+    return 0xff000000u | static_cast<QRgb>(hex);
+}
+
 // Threshold from a 4 x 4 ordered-dither matrix, in (0, 1).
 double bayer(int x, int y);
 
