@@ -10,7 +10,7 @@ R roundHalfEven(double value) {
     // nearbyint rounds in the current mode, which is to-nearest-even unless someone changed it.
     const double r = std::nearbyint(value);
     if (!(r >= std::numeric_limits<R>::min() && r <= std::numeric_limits<R>::max())) {
-        raise(RuntimeError::Kind::Overflow);  // also NaN
+        platform::raise(platform::RuntimeError::Kind::Overflow);  // also NaN
     }
     return static_cast<R>(r);
 }
@@ -19,7 +19,7 @@ R roundHalfEven(double value) {
 
 Int32 intDiv(Int32 a, Int32 b) {
     if (b.value() == 0) {
-        raise(RuntimeError::Kind::DivisionByZero);
+        platform::raise(platform::RuntimeError::Kind::DivisionByZero);
     }
     // The one overflowing case, INT32_MIN / -1, goes through the checked constructor.
     return Int32(static_cast<std::int64_t>(a.value()) / b.value());

@@ -7,7 +7,7 @@
 #include <limits>
 #include <utility>
 
-#include "core/runtime_error.h"
+#include "platform/runtime_error.h"
 
 namespace velmora {
 
@@ -32,21 +32,21 @@ class Checked {
     friend constexpr Checked operator+(Checked a, Checked b) {
         T r;
         if (__builtin_add_overflow(a.v_, b.v_, &r)) {
-            raise(RuntimeError::Kind::Overflow);
+            platform::raise(platform::RuntimeError::Kind::Overflow);
         }
         return fromRaw(r);
     }
     friend constexpr Checked operator-(Checked a, Checked b) {
         T r;
         if (__builtin_sub_overflow(a.v_, b.v_, &r)) {
-            raise(RuntimeError::Kind::Overflow);
+            platform::raise(platform::RuntimeError::Kind::Overflow);
         }
         return fromRaw(r);
     }
     friend constexpr Checked operator*(Checked a, Checked b) {
         T r;
         if (__builtin_mul_overflow(a.v_, b.v_, &r)) {
-            raise(RuntimeError::Kind::Overflow);
+            platform::raise(platform::RuntimeError::Kind::Overflow);
         }
         return fromRaw(r);
     }
@@ -66,7 +66,7 @@ class Checked {
     template <std::integral U>
     static constexpr T narrow(U v) {
         if (!std::in_range<T>(v)) {
-            raise(RuntimeError::Kind::Overflow);
+            platform::raise(platform::RuntimeError::Kind::Overflow);
         }
         return static_cast<T>(v);
     }
@@ -106,7 +106,7 @@ class SlotArray {
   private:
     static std::size_t index(int slot) {
         if (slot < kFirst || slot > kLast) {
-            raise(RuntimeError::Kind::SubscriptOutOfRange);
+            platform::raise(platform::RuntimeError::Kind::SubscriptOutOfRange);
         }
         return static_cast<std::size_t>(slot - kFirst);
     }

@@ -13,13 +13,13 @@ void ScreenFlow::deliver(const std::function<void()>& handler) {
     ++depth_;
     try {
         handler();
-    } catch (const RuntimeError& error) {
+    } catch (const platform::RuntimeError& error) {
         fail(error);
     }
     if (depth_ == 1 && !ended_) {
         try {
             settle();
-        } catch (const RuntimeError& error) {
+        } catch (const platform::RuntimeError& error) {
             fail(error);
         }
     }
@@ -114,7 +114,7 @@ void ScreenFlow::endProgram(int exitCode) {
     }
 }
 
-void ScreenFlow::fail(const RuntimeError& error) {
+void ScreenFlow::fail(const platform::RuntimeError& error) {
     if (ended_) {
         return;
     }

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/runtime_error.h"
+#include "platform/runtime_error.h"
 #include "platform/fatal.h"
 
 namespace velmora {
@@ -30,7 +30,7 @@ class ScreenFlow {
     bool ended() const { return ended_; }
     int exitCode() const { return exitCode_; }
     // The error that ended the game, if one did.
-    const std::optional<RuntimeError>& fatalError() const { return fatalError_; }
+    const std::optional<platform::RuntimeError>& fatalError() const { return fatalError_; }
     // Called once when the game ends, with the exit status.
     void setOnEnd(std::function<void(int)> onEnd) { onEnd_ = std::move(onEnd); }
 
@@ -56,7 +56,7 @@ class ScreenFlow {
 
   private:
     void settle();
-    void fail(const RuntimeError& error);
+    void fail(const platform::RuntimeError& error);
     void shutDownWindows();
     bool anyLoaded() const;
     void raise(Form& form);
@@ -71,7 +71,7 @@ class ScreenFlow {
     int depth_ = 0;
     bool ended_ = false;
     int exitCode_ = 0;
-    std::optional<RuntimeError> fatalError_;
+    std::optional<platform::RuntimeError> fatalError_;
     std::function<void(int)> onEnd_;
     Observer observer_;
 };

@@ -21,7 +21,7 @@ void SpriteSheet::load(const platform::AssetPaths& paths) {
 
 const platform::Surface& SpriteSheet::picture(Int16 index) const {
     if (index.value() < 0 || index.value() >= kCount) {
-        raise(RuntimeError::Kind::SubscriptOutOfRange);
+        platform::raise(platform::RuntimeError::Kind::SubscriptOutOfRange);
     }
     return pictures_[static_cast<std::size_t>(index.value())];
 }

@@ -5,16 +5,15 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-#include "core/runtime_error.h"
+#include "platform/runtime_error.h"
 #include "platform/picture_format.h"
 
 namespace platform {
 
 QImage readImage(const QString& path) {
-    using velmora::RuntimeError;
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        velmora::raise(RuntimeError::Kind::FileNotFound, path.toStdString());
+        raise(RuntimeError::Kind::FileNotFound, path.toStdString());
     }
     const QByteArray data = file.readAll();
     QBuffer buffer;
@@ -26,7 +25,7 @@ QImage readImage(const QString& path) {
     // Qt fills in what is missing from a truncated BMP or JPEG without failing; such a file is
     // as unusable as one that does not decode at all.
     if (image.isNull() || !isComplete(data, format)) {
-        velmora::raise(RuntimeError::Kind::InvalidPicture, path.toStdString());
+        raise(RuntimeError::Kind::InvalidPicture, path.toStdString());
     }
     return image;
 }

@@ -10,7 +10,7 @@ using velmora::cint;
 using velmora::clng;
 using velmora::Int16;
 using velmora::Int32;
-using velmora::RuntimeError;
+using platform::RuntimeError;
 
 namespace {
 
@@ -18,8 +18,8 @@ void expectOverflow(const std::function<void()>& f) {
     try {
         f();
         ADD_FAILURE() << "no overflow";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.kind(), RuntimeError::Kind::Overflow);
+    } catch (const platform::RuntimeError& e) {
+        EXPECT_EQ(e.kind(), platform::RuntimeError::Kind::Overflow);
         EXPECT_EQ(e.number(), 6);
     }
 }
@@ -51,7 +51,7 @@ TEST(CheckedInteger, ThirtyTwoBitArithmeticStopsAtItsLimits) {
 TEST(CheckedInteger, WholeDivisionDropsTheRemainderAndRefusesZero) {
     EXPECT_EQ(velmora::intDiv(7, 2).value(), 3);
     EXPECT_EQ(velmora::intDiv(-7, 2).value(), -3);
-    EXPECT_THROW(velmora::intDiv(1, 0), RuntimeError);
+    EXPECT_THROW(velmora::intDiv(1, 0), platform::RuntimeError);
     expectOverflow([] { (void)velmora::intDiv(Int32(-2147483647) - 1, -1); });
 }
 
@@ -85,7 +85,7 @@ TEST(Conversion, TwipsToPixels) {
     EXPECT_EQ(velmora::wholeQuotient(29.5f, 15).value(), 2);        // 30 \ 15
     EXPECT_EQ(velmora::wholeQuotient(28.5f, 15).value(), 1);        // 28 \ 15
     EXPECT_EQ(velmora::wholeQuotient(100, 14.5f).value(), 7);       // 100 \ 14
-    EXPECT_THROW(velmora::wholeQuotient(100, 0.4f), RuntimeError);  // 100 \ 0
+    EXPECT_THROW(velmora::wholeQuotient(100, 0.4f), platform::RuntimeError);  // 100 \ 0
 }
 
 TEST(SlotArray, AcceptsSlotsOneToSixOnly) {
@@ -98,8 +98,8 @@ TEST(SlotArray, AcceptsSlotsOneToSixOnly) {
         try {
             (void)table[slot];
             ADD_FAILURE() << "slot " << slot << " accepted";
-        } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.kind(), RuntimeError::Kind::SubscriptOutOfRange) << slot;
+        } catch (const platform::RuntimeError& e) {
+            EXPECT_EQ(e.kind(), platform::RuntimeError::Kind::SubscriptOutOfRange) << slot;
         }
     }
 }

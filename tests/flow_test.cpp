@@ -230,8 +230,8 @@ TEST(ScreenFlow, AMissingCharacterPictureEndsTheGameWithAnErrorNamingIt) {
     try {
         h.start();
         FAIL() << "the game started without Char017.bmp";
-    } catch (const velmora::RuntimeError& e) {
-        EXPECT_EQ(e.kind(), velmora::RuntimeError::Kind::FileNotFound);
+    } catch (const platform::RuntimeError& e) {
+        EXPECT_EQ(e.kind(), platform::RuntimeError::Kind::FileNotFound);
         EXPECT_NE(std::string(e.what()).find("Char017.bmp"), std::string::npos);
     }
     EXPECT_TRUE(h.ended());
@@ -248,8 +248,8 @@ TEST(SpriteSheet, EveryNewGameReadsThePicturesAgain) {
     h.start();
     const auto first = h.game().sprites;
     EXPECT_EQ(first->picture(63).pixel(10, 10), testing_support::figureColour(63, 0, 0) & 0xFFFFFF);
-    EXPECT_THROW((void)first->picture(64), velmora::RuntimeError);
-    EXPECT_THROW((void)first->picture(-1), velmora::RuntimeError);
+    EXPECT_THROW((void)first->picture(64), platform::RuntimeError);
+    EXPECT_THROW((void)first->picture(-1), platform::RuntimeError);
     QImage red(64, 128, QImage::Format_RGB32);
     red.fill(Qt::red);
     testing_support::writeBmp24(h.assetFolder() + "/Characters/Char063.bmp", red);

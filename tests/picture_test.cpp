@@ -3,12 +3,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "core/runtime_error.h"
+#include "platform/runtime_error.h"
 #include "platform/asset_paths.h"
 #include "platform/picture.h"
 #include "support/test_images.h"
 
-using velmora::RuntimeError;
+using platform::RuntimeError;
 namespace ts = testing_support;
 
 namespace {
@@ -33,16 +33,16 @@ void expectFourColourPicture(const platform::Picture& picture, int w, int h) {
     }
 }
 
-RuntimeError::Kind loadError(const QString& path) {
+platform::RuntimeError::Kind loadError(const QString& path) {
     try {
         platform::Picture::load(path);
-    } catch (const RuntimeError& e) {
+    } catch (const platform::RuntimeError& e) {
         EXPECT_NE(std::string(e.what()).find(path.toStdString()), std::string::npos)
             << "the message names the file: " << e.what();
         return e.kind();
     }
     ADD_FAILURE() << "no error for " << path.toStdString();
-    return RuntimeError::Kind::Overflow;
+    return platform::RuntimeError::Kind::Overflow;
 }
 
 void truncate(const QString& path, qint64 keep) {
@@ -83,8 +83,8 @@ TEST(Picture, GifTransparencyIsKeptForImages) {
 
 TEST(Picture, MissingTruncatedOrGarbledFilesAreRunTimeErrorsNamingTheFile) {
     QTemporaryDir dir;
-    EXPECT_EQ(loadError(dir.filePath("nothing here.bmp")), RuntimeError::Kind::FileNotFound);
-    EXPECT_EQ(loadError(dir.path()), RuntimeError::Kind::FileNotFound) << "a folder";
+    EXPECT_EQ(loadError(dir.filePath("nothing here.bmp")), platform::RuntimeError::Kind::FileNotFound);
+    EXPECT_EQ(loadError(dir.path()), platform::RuntimeError::Kind::FileNotFound) << "a folder";
 
     const QImage indexed = ts::indexedImage(64, 64, fourColours(), fourIndex);
     ts::writeBmp8(dir.filePath("cut8.bmp"), indexed, false);
@@ -102,7 +102,7 @@ TEST(Picture, MissingTruncatedOrGarbledFilesAreRunTimeErrorsNamingTheFile) {
     garbage.write("this is not a picture at all");
     garbage.close();
     for (const char* name : {"cut8.bmp", "cutrle.bmp", "cut.gif", "cut.jpg", "garbage.gif"}) {
-        EXPECT_EQ(loadError(dir.filePath(name)), RuntimeError::Kind::InvalidPicture) << name;
+        EXPECT_EQ(loadError(dir.filePath(name)), platform::RuntimeError::Kind::InvalidPicture) << name;
     }
 }
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace velmora {
+namespace platform {
 
 // A run-time error ends the game: nothing in the screens catches it. The outermost event
 // dispatch hands it to the fatal-error reporter (a message box in the game, an exception in
@@ -24,4 +24,4 @@ class RuntimeError : public std::runtime_error {
 
 [[noreturn]] void raise(RuntimeError::Kind kind, const std::string& detail = {});
 
-}  // namespace velmora
+}  // namespace platform

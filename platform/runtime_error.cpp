@@ -1,6 +1,6 @@
-#include "core/runtime_error.h"
+#include "platform/runtime_error.h"
 
-namespace velmora {
+namespace platform {
 namespace {
 
 const char* describe(RuntimeError::Kind kind) {
@@ -56,4 +56,4 @@ void raise(RuntimeError::Kind kind, const std::string& detail) {
     throw RuntimeError(kind, detail);
 }
 
-}  // namespace velmora
+}  // namespace platform
