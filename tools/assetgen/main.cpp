@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "Generators.h"
+#include "generators.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
