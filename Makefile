@@ -8,7 +8,9 @@ WERROR := $(if $(CI),ON,OFF)
 PACKAGES := cmake ninja-build g++ pkg-config make \
 	qt6-base-dev qt6-qpa-plugins libfluidsynth-dev timgm6mb-soundfont libgif-dev libjpeg-dev \
 	libgtest-dev libbenchmark-dev \
-	xvfb xdotool x11-utils imagemagick fonts-liberation fonts-dejavu-core
+	xvfb xdotool x11-utils imagemagick fonts-liberation fonts-dejavu-core \
+	openbox pulseaudio pulseaudio-utils \
+	clang libclang-rt-14-dev appstream dpkg-dev file
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
