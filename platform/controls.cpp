@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <cmath>
@@ -57,11 +58,17 @@ class PictureBox::View final : public QWidget {
     }
 
   protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
+        // Only the part the window system asks for: boxes that redraw a small area present
+        // only that area.
+        const QRect area = event->rect();
         QPainter painter(this);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(rect(), QColor::fromRgb(box_.backColor()));
-        painter.drawImage(0, 0, box_.surface().image());
+        const QRect drawn = area & box_.surface().image().rect();
+        if (drawn != area) {
+            painter.fillRect(area, QColor::fromRgb(box_.backColor()));
+        }
+        painter.drawImage(drawn.topLeft(), box_.surface().image(), drawn);
     }
 
   private:
@@ -79,6 +86,11 @@ void PictureBox::setBackColor(QRgb colour) {
 
 Surface& PictureBox::canvas() {
     widget()->update();
+    return surface_;
+}
+
+Surface& PictureBox::canvas(const QRect& changed) {
+    widget()->update(changed);
     return surface_;
 }
 

@@ -86,6 +86,9 @@ class PictureBox final : public Control, public Container {
     const Surface& surface() const { return surface_; }
     // The drawing, to draw on: the box shows the change at the next paint.
     Surface& canvas();
+    // The same, for a drawing that changes only the given rectangle (pixels): only that part of
+    // the box is shown again.
+    Surface& canvas(const QRect& changed);
     // Clears the drawing to the background colour.
     void cls();
 

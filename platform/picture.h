@@ -9,13 +9,16 @@ namespace platform {
 
 // Reads a BMP (8-bit and RLE8 included), GIF or JPEG file. A missing file is the run-time
 // "file not found" error and a truncated or undecodable one the "invalid picture" error, both
-// naming the file. The image keeps its alpha channel (GIF transparency).
+// naming the file. The image keeps its alpha channel (GIF transparency). A file that has not
+// changed on disk since it was last read (same size and modification time) is served from
+// memory, with the same pixels.
 QImage readImage(const QString& path);
 
 // A loaded picture used as a blit source: the map's tile set, the backgrounds, the title.
 class Picture {
   public:
     Picture() = default;
+    // Loads the picture as readImage() does, served from memory while the file is unchanged.
     static Picture load(const QString& path);
 
     bool isNull() const { return pixels_.isNull(); }
