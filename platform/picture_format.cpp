@@ -1,6 +1,7 @@
 #include "platform/picture_format.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -17,8 +18,12 @@ std::uint16_t le16(const QByteArray& data, int offset) {
 
 bool bmpComplete(const QByteArray& data) {
     constexpr int kFileHeader = 14;
-    constexpr int kInfoHeader = 40;
-    if (data.size() < kFileHeader + kInfoHeader) {
+    constexpr qint64 kCoreHeader = 12;  // the older header: 16-bit sizes, no compression
+    if (data.size() < kFileHeader + 4) {
+        return false;
+    }
+    const qint64 headerSize = le32(data, kFileHeader);
+    if (headerSize < kCoreHeader || data.size() < kFileHeader + std::min<qint64>(headerSize, 40)) {
         return false;
     }
     const qint64 fileSize = le32(data, 2);
@@ -26,11 +31,22 @@ bool bmpComplete(const QByteArray& data) {
     if (fileSize > data.size() || pixelOffset > data.size()) {
         return false;
     }
-    const qint64 width = static_cast<std::int32_t>(le32(data, 18));
-    const qint64 height = std::abs(static_cast<std::int32_t>(le32(data, 22)));
-    const qint64 bitsPerPixel = le16(data, 28);
-    const std::uint32_t compression = le32(data, 30);
-    const qint64 imageSize = le32(data, 34);
+    qint64 width = 0;
+    qint64 height = 0;
+    qint64 bitsPerPixel = 0;
+    std::uint32_t compression = 0;
+    qint64 imageSize = 0;
+    if (headerSize == kCoreHeader) {
+        width = le16(data, 18);
+        height = le16(data, 20);
+        bitsPerPixel = le16(data, 24);
+    } else {
+        width = static_cast<std::int32_t>(le32(data, 18));
+        height = std::abs(static_cast<std::int32_t>(le32(data, 22)));
+        bitsPerPixel = le16(data, 28);
+        compression = le32(data, 30);
+        imageSize = le32(data, 34);
+    }
     constexpr std::uint32_t kRgb = 0;
     constexpr std::uint32_t kBitfields = 3;
     if (compression == kRgb || compression == kBitfields) {

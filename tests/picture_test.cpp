@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QDataStream>
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/runtime_error.h"
 #include "platform/asset_paths.h"
 #include "platform/picture.h"
+#include "platform/runtime_error.h"
 #include "support/test_images.h"
 
 using platform::RuntimeError;
@@ -83,7 +85,8 @@ TEST(Picture, GifTransparencyIsKeptForImages) {
 
 TEST(Picture, MissingTruncatedOrGarbledFilesAreRunTimeErrorsNamingTheFile) {
     QTemporaryDir dir;
-    EXPECT_EQ(loadError(dir.filePath("nothing here.bmp")), platform::RuntimeError::Kind::FileNotFound);
+    EXPECT_EQ(loadError(dir.filePath("nothing here.bmp")),
+              platform::RuntimeError::Kind::FileNotFound);
     EXPECT_EQ(loadError(dir.path()), platform::RuntimeError::Kind::FileNotFound) << "a folder";
 
     const QImage indexed = ts::indexedImage(64, 64, fourColours(), fourIndex);
@@ -102,7 +105,8 @@ TEST(Picture, MissingTruncatedOrGarbledFilesAreRunTimeErrorsNamingTheFile) {
     garbage.write("this is not a picture at all");
     garbage.close();
     for (const char* name : {"cut8.bmp", "cutrle.bmp", "cut.gif", "cut.jpg", "garbage.gif"}) {
-        EXPECT_EQ(loadError(dir.filePath(name)), platform::RuntimeError::Kind::InvalidPicture) << name;
+        EXPECT_EQ(loadError(dir.filePath(name)), platform::RuntimeError::Kind::InvalidPicture)
+            << name;
     }
 }
 
@@ -120,4 +124,85 @@ TEST(AssetPaths, MapBackslashNamesBesideTheFolderEvenWithBlanks) {
         platform::Picture::load(platform::AssetPaths(folder).resolve("\\Background\\World\\x.gif"))
             .width(),
         4);
+}
+
+namespace {
+
+// A BMP with the older 12-byte core header: 16-bit sizes and a palette of 3-byte entries, as
+// some tools still write.
+QByteArray coreHeaderBmp8(const QImage& indexed) {
+    const int w = indexed.width();
+    const int h = indexed.height();
+    const int stride = (w + 3) / 4 * 4;
+    const int paletteBytes = 256 * 3;
+    const int offset = 14 + 12 + paletteBytes;
+    QByteArray out;
+    QDataStream s(&out, QIODevice::WriteOnly);
+    s.setByteOrder(QDataStream::LittleEndian);
+    s.writeRawData("BM", 2);
+    s << quint32(offset + stride * h) << quint32(0) << quint32(offset);
+    s << quint32(12) << quint16(w) << quint16(h) << quint16(1) << quint16(8);
+    for (int i = 0; i < 256; ++i) {
+        const QRgb c = i < indexed.colorCount() ? indexed.color(i) : 0;
+        s << quint8(qBlue(c)) << quint8(qGreen(c)) << quint8(qRed(c));
+    }
+    for (int y = h - 1; y >= 0; --y) {
+        for (int x = 0; x < stride; ++x) {
+            s << quint8(x < w ? indexed.pixelIndex(x, y) : 0);
+        }
+    }
+    return out;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+}  // namespace
+
+TEST(Picture, BmpWithTheOlderCoreHeaderLoadsWithItsPixelsAndIsCheckedByThatHeader) {
+    QTemporaryDir dir;
+    const QByteArray bytes = coreHeaderBmp8(ts::indexedImage(37, 21, fourColours(), fourIndex));
+    writeFile(dir.filePath("core.bmp"), bytes);
+    expectFourColourPicture(platform::Picture::load(dir.filePath("core.bmp")), 37, 21);
+
+    writeFile(dir.filePath("cutcore.bmp"), bytes.left(bytes.size() - 40));
+    EXPECT_EQ(loadError(dir.filePath("cutcore.bmp")), RuntimeError::Kind::InvalidPicture);
+    writeFile(dir.filePath("stub.bmp"), bytes.left(20));
+    EXPECT_EQ(loadError(dir.filePath("stub.bmp")), RuntimeError::Kind::InvalidPicture);
+}
+
+TEST(Picture, AFileChangedOrRemovedOnDiskIsNotServedFromMemory) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tiles.bmp");
+    const QImage first = ts::indexedImage(37, 21, fourColours(), fourIndex);
+    ts::writeBmp8(path, first, true);
+    expectFourColourPicture(platform::Picture::load(path), 37, 21);
+    expectFourColourPicture(platform::Picture::load(path), 37, 21);  // again, from memory
+
+    // Re-saved with other pixels, even at the same size in bytes and with its old time: the
+    // time is what tells, so give it a new one as any writer would.
+    const QImage second = ts::indexedImage(37, 21, fourColours(),
+                                           [](int x, int y) { return (fourIndex(x, y) + 1) % 4; });
+    ts::writeBmp8(path, second, true);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                     QFileDevice::FileModificationTime));
+    }
+    const platform::Picture reloaded = platform::Picture::load(path);
+    EXPECT_EQ(reloaded.surface().pixel(0, 0), fourColours()[1] & 0xFFFFFF);
+    EXPECT_EQ(platform::readImage(path).pixel(0, 0) & 0xFFFFFF, fourColours()[1] & 0xFFFFFF);
+
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(loadError(path), RuntimeError::Kind::FileNotFound);
+    try {
+        platform::readImage(path);
+        ADD_FAILURE() << "a removed file is an error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.kind(), RuntimeError::Kind::FileNotFound);
+    }
 }
