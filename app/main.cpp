@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     SilentDevice music;
     platform::QtFileDialog fileDialog;
     platform::MessageBoxReporter fatal;
-    velmora::Velmora velmora(velmora::Services{platform::Display::primaryScreen(), clock, paths,
+    velmora::Velmora velmora(velmora::Services{&platform::Display::primaryScreen, clock, paths,
                                                music, fileDialog, fatal});
     velmora.game.flow().setOnEnd([](int exitCode) {
         if (exitCode != 0) {

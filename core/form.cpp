@@ -11,12 +11,13 @@ Form::~Form() {
 }
 
 const platform::Display& Form::display() const {
-    return game_.services().display;
+    return display_;
 }
 
 void Form::load() {
     auto& services = game_.services();
-    window_ = new platform::Window(services.display, services.clock, *this);
+    display_ = services.display();
+    window_ = new platform::Window(display_, services.clock, *this);
     window_->setCaption(caption_);
     std::unique_ptr<platform::ControlSet> controls = createControls(*window_);
     controls_ = controls.get();
@@ -27,7 +28,7 @@ void Form::load() {
 
 void Form::makeVisible() {
     shown_ = true;
-    window_->show();
+    window_->present();
 }
 
 void Form::show() {
@@ -44,6 +45,10 @@ void Form::showModal(std::function<void()> afterClose) {
         load();
     }
     window_->setWindowModality(Qt::ApplicationModal);
+    // Above the screen that opened it, full-screen or not.
+    if (const Form* opener = game_.flow().activeForm(); opener != nullptr && opener->isLoaded()) {
+        window_->stayAbove(*opener->window());
+    }
     makeVisible();
     game_.flow().note("show", *this);
     game_.flow().shownModal(*this, std::move(afterClose));

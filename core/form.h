@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/checked.h"
+#include "platform/display.h"
 #include "platform/window.h"
 
 namespace velmora {
@@ -71,6 +72,8 @@ class Form : public platform::EventSink {
     QString caption_;
     platform::Window* window_ = nullptr;
     platform::ControlSet* controls_ = nullptr;
+    // The display this screen was created for.
+    platform::Display display_;
     bool shown_ = false;
 };
 

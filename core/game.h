@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "core/char_tables.h"
@@ -18,7 +19,9 @@ class Form;
 
 // What the game gets from its surroundings; tests pass fakes.
 struct Services {
-    platform::Display display;
+    // The display as it is now; read each time a screen is created, so a screen made after a
+    // change of resolution fits the new display.
+    std::function<platform::Display()> display;
     platform::Clock& clock;
     platform::AssetPaths paths;
     platform::CommandDevice& music;

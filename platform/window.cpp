@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -24,6 +25,36 @@ void Window::setSizeTwips(float width, float height) {
     height_ = height;
     resize(static_cast<int>(std::lround(width / display_.twipsPerPixelX)),
            static_cast<int>(std::lround(height / display_.twipsPerPixelY)));
+}
+
+namespace {
+bool windowed = false;
+}  // namespace
+
+void Window::setWindowedMode(bool on) {
+    windowed = on;
+}
+
+bool Window::windowedMode() {
+    return windowed;
+}
+
+void Window::present() {
+    const bool fillsDisplay =
+        width_ == display_.widthTwips && height_ == display_.heightTwips && width_ > 0;
+    // Without a window system (headless runs) there is no screen to fill.
+    if (fillsDisplay && !windowed &&
+        QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        showFullScreen();
+    } else {
+        show();
+    }
+}
+
+void Window::stayAbove(Window& other) {
+    winId();  // the native window must exist to be given a parent
+    other.winId();
+    windowHandle()->setTransientParent(other.windowHandle());
 }
 
 void Window::bringToFront() {

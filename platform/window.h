@@ -64,6 +64,15 @@ class Window final : public QWidget, public Container {
     void adopt(std::unique_ptr<ControlSet> controls) { controls_ = std::move(controls); }
     // Raises the window above the game's others and gives it the keyboard.
     void bringToFront();
+    // Shows the window: full-screen when it is the display's size (the game's screens that
+    // fill the display), else as an ordinary window.
+    void present();
+    // Keeps this window above `other` (a dialog above the screen that opened it).
+    void stayAbove(Window& other);
+    // The display-sized screens as ordinary windows rather than full-screen (for development
+    // and screenshots).
+    static void setWindowedMode(bool windowed);
+    static bool windowedMode();
 
     // Runs a handler on behalf of this window; does nothing once the window is detached.
     void deliver(const std::function<void()>& handler);

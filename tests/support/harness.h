@@ -21,6 +21,11 @@ class Harness {
     explicit Harness(int width = 1024, int height = 768, float twipsPerPixel = 15);
     ~Harness();
 
+    // The player changes the display's resolution: screens created from now on see this one.
+    void changeDisplay(int width, int height, float twipsPerPixel) {
+        display_ = platform::Display::ofPixels(width, height, twipsPerPixel);
+    }
+
     // The game's folder; its name has a blank in it, as players' folders may.
     QString assetFolder() const { return assets_.filePath(QStringLiteral("my game")); }
 
@@ -58,6 +63,7 @@ class Harness {
     // Lets closed windows go and hands a run-time error that ended the game to the test.
     void settle();
 
+    platform::Display display_;
     QTemporaryDir assets_;
     std::unique_ptr<velmora::Velmora> velmora_;
     std::vector<std::string> journal_;
