@@ -13,4 +13,11 @@ class CommandDevice {
     virtual std::string send(const std::string& command) = 0;
 };
 
+// A device with nothing behind it: like one that cannot be opened, it answers every command
+// with an empty reply.
+class SilentDevice final : public CommandDevice {
+  public:
+    std::string send(const std::string& /*command*/) override { return {}; }
+};
+
 }  // namespace platform
