@@ -10,7 +10,7 @@ PACKAGES := cmake ninja-build g++ pkg-config make \
 	libgtest-dev libbenchmark-dev \
 	xvfb xdotool x11-utils imagemagick fonts-liberation fonts-dejavu-core \
 	openbox pulseaudio pulseaudio-utils \
-	clang libclang-rt-14-dev appstream dpkg-dev file
+	clang libclang-rt-14-dev appstream dpkg-dev file locales
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -1,5 +1,7 @@
 #include "map/leading_number.h"
 
+#include <locale.h>
+#include <clocale>
 #include <cstdlib>
 #include <string>
 
@@ -53,7 +55,9 @@ double leadingNumber(const QString& text) {
             }
         }
     }
-    return std::strtod(number.c_str(), nullptr);
+    // The number is read with a decimal point whatever the player's locale says.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+    return strtod_l(number.c_str(), nullptr, cLocale);
 }
 
 }  // namespace velmora

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <cstdlib>
 
 #include "map/frm_map_controls.h"
 #include "menu/frm_menu_controls.h"
+#include "support/comma_locale.h"
 #include "support/harness.h"
 #include "support/test_images.h"
 #include "title/frm_intro_controls.h"
@@ -213,7 +215,9 @@ TEST(SpriteSwitching, PageUpAndDownStayWithinTheSixtyFourPictures) {
     EXPECT_EQ(sprite.value(), 61);
 }
 
-TEST(SpriteSwitching, TheBoxTakesTheNumberItsTextStartsWith) {
+namespace {
+
+void expectTheBoxTakesTheNumberItsTextStartsWith() {
     Harness h;
     h.start();
     auto& box = h.map().ui().txtChar;
@@ -223,18 +227,32 @@ TEST(SpriteSwitching, TheBoxTakesTheNumberItsTextStartsWith) {
         int sprite;  // -1: unchanged
     };
     const Case cases[] = {
-        {"7", 7},       {"70", -1},    {"", 0},
-        {"12", 12},     {"a", 0},      {"62.5", 62},
-        {"63.5", -1},   {"-0.5", -1},  {"5", 5},
-        {"1e400", -1},  {"  9", 9},    {"2e1", 20},
-        {"   ", 0},     {"31abc", 31}, {"+6", 6},
-        {"1.6e1x", 16}, {"4e", 4},     {"-3", -1},
-        {".5", 0},      {"0.51", 1},   {"99999999999999999999999999999999999999999999", -1}};
+        {"7", 7},       {"70", -1},     {"", 0},
+        {"12", 12},     {"a", 0},       {"62.5", 62},
+        {"63.5", -1},   {"-0.5", -1},   {"5", 5},
+        {"1e400", -1},  {"  9", 9},     {"2e1", 20},
+        {"   ", 0},     {"31abc", 31},  {"+6", 6},
+        {"1.6e1x", 16}, {"4e", 4},      {"-3", -1},
+        {".5", 0},      {"0.51", 1},    {"99999999999999999999999999999999999999999999", -1},
+        {"1,6", 1},     {"0.5e-400", 0}};
     for (const Case& c : cases) {
         const int before = sprite.value();
         box.setText(QString::fromLatin1(c.text));
         EXPECT_EQ(sprite.value(), c.sprite < 0 ? before : c.sprite) << '"' << c.text << '"';
     }
+}
+
+}  // namespace
+
+TEST(SpriteSwitching, TheBoxTakesTheNumberItsTextStartsWith) {
+    expectTheBoxTakesTheNumberItsTextStartsWith();
+}
+
+TEST(SpriteSwitching, TheBoxReadsADecimalPointUnderALocaleWithADecimalComma) {
+    const testing_support::CommaLocale comma;
+    ASSERT_TRUE(comma.active()) << comma.why();
+    ASSERT_EQ(std::strtod("0.51", nullptr), 0.0) << "the comma locale is in force";
+    expectTheBoxTakesTheNumberItsTextStartsWith();
 }
 
 TEST(SpriteSwitching, ATypedDigitShowsInTheRepaintOfTheSameKeyPress) {

@@ -74,3 +74,25 @@ pixel() {
         convert "$work/screen.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6
 }
 
+
+# Starts a window manager on the display, as on a player's desktop.
+with_window_manager() {
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    local previous_cleanup
+    previous_cleanup=$(trap -p EXIT | sed "s/^trap -- '\(.*\)' EXIT$/\1/")
+    trap "kill $wm_pid 2>/dev/null; $previous_cleanup" EXIT
+    for _ in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    fail "the window manager did not start"
+}
+
+# "x y width height" of the named window on the screen, frame excluded.
+geometry() {
+    local id
+    id=$(window "$1")
+    xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
+}
