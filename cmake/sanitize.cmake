@@ -1,0 +1,10 @@
+# `-DVELMORA_SANITIZE=ON`: everything built with AddressSanitizer (leaks included) and
+# UndefinedBehaviorSanitizer. Any report stops the program with a non-zero status, so a test
+# that provokes one fails. `make test-sanitize` builds the test executables this way in a
+# folder of their own and runs them.
+option(VELMORA_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(VELMORA_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
+        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
