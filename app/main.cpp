@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/command_line.h"
 #include "app/velmora.h"
 #include "platform/application.h"
 #include "platform/clock.h"
 #include "platform/fatal.h"
 #include "platform/file_dialog.h"
 #include "platform/mci.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -22,7 +24,9 @@ class SilentDevice final : public platform::CommandDevice {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const velmora::Options options = velmora::readCommandLine(argc, argv);
     platform::Application app(argc, argv);
+    platform::Window::setWindowedMode(options.windowed);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 

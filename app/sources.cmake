@@ -1,5 +1,6 @@
 # The screens and the composition root, in one library the executable and the tests link.
 target_sources(velmora_game PRIVATE
+    ${CMAKE_SOURCE_DIR}/app/command_line.cpp
     ${CMAKE_SOURCE_DIR}/app/velmora.cpp
     ${CMAKE_SOURCE_DIR}/battle/frm_battle.cpp
     ${CMAKE_SOURCE_DIR}/map/frm_map.cpp
@@ -11,3 +12,5 @@ target_sources(velmora_game PRIVATE
     ${CMAKE_SOURCE_DIR}/title/sound.cpp
 )
 target_link_libraries(velmora_game PUBLIC velmora_core)
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/app/command_line.cpp APPEND PROPERTY
+    COMPILE_DEFINITIONS VELMORA_VERSION="${PROJECT_VERSION}")
