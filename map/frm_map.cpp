@@ -1,5 +1,7 @@
 #include "map/frm_map.h"
 
+#include <cmath>
+
 #include "core/game.h"
 #include "map/frm_map_controls.h"
 
@@ -72,22 +74,21 @@ void frmMap::DrawMap() {
     ScreenPixelsX = roundedQuotient16(display().widthTwips, display().twipsPerPixelX);
     ScreenPixelsY = roundedQuotient16(display().heightTwips, display().twipsPerPixelY);
     // Each row holds the columns 0 to ScreenPixelsX / 32 rounded up; rows go on until the
-    // display is covered.
+    // display is covered. Every tile comes from the place in the tile set where it is drawn, so
+    // the tiles of one row lie side by side in the tile set as on the map: a row is drawn as one
+    // copy, with the same pixels as tile by tile.
     const double lastColumn = ScreenPixelsX.value() / static_cast<double>(kTile);
+    const auto columns = static_cast<int>(std::ceil(lastColumn)) + 1;
+    // The last column's place, in the same 16-bit arithmetic as a tile-by-tile pass.
+    const Int16 lastLeft = Int16(columns - 1) * kTile;
+    const int rowWidth = lastLeft.value() + kTile;
     platform::Surface& canvas = ui().picMap.canvas();
     const platform::Surface& tiles = TileSet.surface();
     while ((Int32(TileRow) * kTile).value() < ScreenPixelsY.value()) {
-        platform::bitBlt(canvas, (TileCol * kTile).value(), (TileRow * kTile).value(), kTile, kTile,
-                         tiles, TileSrcX.value(), TileSrcY.value());
-        if (TileCol.value() < lastColumn) {
-            TileCol += 1;
-            TileSrcX += kTile;
-        } else {
-            TileRow += 1;
-            TileSrcY += kTile;
-            TileCol = 0;
-            TileSrcX = 0;
-        }
+        platform::bitBlt(canvas, 0, (TileRow * kTile).value(), rowWidth, kTile, tiles,
+                         TileSrcX.value(), TileSrcY.value());
+        TileRow += 1;
+        TileSrcY += kTile;
     }
     picChar->draw(canvas, CharX[1].value(), CharY[1].value(), SpriteSheet::kFrame,
                   game().modChar.PartySprite[1], CharSrcX[1], CharSrcY[1]);

@@ -45,11 +45,13 @@ class frmMap final : public Form {
 
     // Redraws every tile and then the leader onto picMap.
     void DrawMap();
+    // Activation: the tile set is read again (from memory while the file is unchanged on disk)
+    // and the map redrawn.
+    void Form_Activate() override;
 
   protected:
     std::unique_ptr<platform::ControlSet> createControls(platform::Window& window) override;
     void Form_Load() override;
-    void Form_Activate() override;
     void Form_KeyDown(Int16 keyCode, Int16 shift) override;
 
   private:

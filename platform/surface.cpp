@@ -105,6 +105,15 @@ void bitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
     // One detach check for the whole copy, not one per row.
     std::uint32_t* const dstPixels = dst.pixels();
     const std::uint32_t* const srcPixels = src.pixels();
+    if (op == RasterOp::Copy && x == 0 && sx == 0 && cols.first == 0 && count == dst.stride() &&
+        count == src.stride()) {
+        // Whole rows of images of one width: the rows follow each other in both, one copy.
+        std::memcpy(
+            dstPixels + (y + rows.first) * dst.stride(),
+            srcPixels + (sy + rows.first) * src.stride(),
+            static_cast<std::size_t>(rows.last - rows.first) * count * sizeof(std::uint32_t));
+        return;
+    }
     for (int j = rows.first; j < rows.last; ++j) {
         std::uint32_t* d = dstPixels + (y + j) * dst.stride() + x + cols.first;
         const std::uint32_t* s = srcPixels + (sy + j) * src.stride() + sx + cols.first;

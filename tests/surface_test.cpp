@@ -60,6 +60,25 @@ TEST(Blit, CopiesARectangleExactly) {
     }
 }
 
+TEST(Blit, WholeRowsOfImagesOfOneWidthCopyExactlyIncludingClippedRows) {
+    const Surface src = pattern(37, 30);
+    Surface dst(37, 25, kMagenta);
+    // Full-width copies, shifted down and up, and running past both images' last rows.
+    platform::bitBlt(dst, 0, 3, 37, 40, src, 0, 5);
+    for (int y = 0; y < 25; ++y) {
+        for (int x = 0; x < 37; ++x) {
+            const int sy = y - 3 + 5;
+            EXPECT_EQ(dst.pixel(x, y), y >= 3 && sy < 30 ? src.pixel(x, sy) : kMagenta)
+                << x << "," << y;
+        }
+    }
+    Surface up(37, 25, kMagenta);
+    platform::bitBlt(up, 0, -4, 37, 10, src, 0, 0);
+    for (int y = 0; y < 25; ++y) {
+        EXPECT_EQ(up.pixel(36, y), y < 6 ? src.pixel(36, y + 4) : kMagenta) << y;
+    }
+}
+
 TEST(Blit, ClipsToBothImagesAndLeavesTheRestUntouched) {
     const Surface src = pattern(32, 32);
     Surface dst(40, 40, kMagenta);
