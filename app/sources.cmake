@@ -9,7 +9,10 @@ target_sources(velmora_game PRIVATE
     ${CMAKE_SOURCE_DIR}/map/walking.cpp
     ${CMAKE_SOURCE_DIR}/menu/frm_menu.cpp
     ${CMAKE_SOURCE_DIR}/title/frm_intro.cpp
+    ${CMAKE_SOURCE_DIR}/title/intro_animation.cpp
+    ${CMAKE_SOURCE_DIR}/title/music_watchdog.cpp
     ${CMAKE_SOURCE_DIR}/title/sound.cpp
+    ${CMAKE_SOURCE_DIR}/title/stretched_landscape.cpp
 )
 target_link_libraries(velmora_game PUBLIC velmora_core)
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/app/command_line.cpp APPEND PROPERTY

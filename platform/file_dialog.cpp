@@ -9,9 +9,16 @@ QString toQtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        entries << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            pattern = pattern.trimmed();
+        }
+        // Qt reads an entry's patterns from the parentheses it ends with, and shows the entry
+        // as it is: a description that already ends with its patterns is the whole entry.
+        const QString shown = QLatin1Char('(') + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+        const QString& description = parts[i];
+        entries << (description.endsWith(shown) ? description
+                                                : description + QLatin1Char(' ') + shown);
     }
     return entries.join(QStringLiteral(";;"));
 }

@@ -20,7 +20,8 @@ class QtFileDialog final : public FileDialog {
     QString showOpen(QWidget* parent, const QString& title, const QString& filter) override;
 };
 
-// "Saved Games (*.sav)|*.sav|All (*.*)|*.*" in the form Qt's dialogs take.
+// "Saved Games (*.sav)|*.sav|All|*.*" in the form Qt's dialogs take: "Saved Games (*.sav)" and
+// "All (*.*)", each listing the files its patterns match.
 QString toQtFilter(const QString& filter);
 
 }  // namespace platform

@@ -207,7 +207,7 @@ TEST(ScreenFlow, LoadGameShowsTheSavedGameDialogAndChangesNothing) {
     EXPECT_TRUE(h.journal().empty());
     EXPECT_TRUE(h.intro().isVisible());
     EXPECT_EQ(platform::toQtFilter(h.fileDialog.calls[0].filter),
-              QStringLiteral("Saved Games (*.sav) (*.sav)"));
+              QStringLiteral("Saved Games (*.sav)"));
 }
 
 TEST(ScreenFlow, ExitStopsTheMusicAndEndsWithoutClosingAnything) {

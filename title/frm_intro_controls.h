@@ -5,21 +5,19 @@
 
 namespace velmora {
 
+// The title screen's controls, from the bottom of the stacking order to the top.
 struct frmIntro::Controls final : platform::ControlSet {
-    explicit Controls(platform::Window& window)
-        : picBack(window),
-          picMenu(window),
-          cmdNew(picMenu),
-          cmdLoad(picMenu),
-          cmdExit(picMenu),
-          tmrIntro(window, [] {}),
-          tmrMusic(window, [] {}) {}
+    Controls(platform::Window& window, frmIntro& intro);
 
+    // The landscape canvas, three display heights wide, moved left as the scene scrolls.
     platform::PictureBox picBack;
+    // The button panel in the middle of the display.
     platform::PictureBox picMenu;
     platform::CommandButton cmdNew;
     platform::CommandButton cmdLoad;
     platform::CommandButton cmdExit;
+    // Hidden: holds the figure's picture as a blit source.
+    platform::PictureBox picChar;
     platform::Timer tmrIntro;
     platform::Timer tmrMusic;
 };

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/mci.h"
+
+namespace platform {
+
+// The game's music device: Standard MIDI Files played on a software synthesizer (FluidSynth),
+// driven by text commands:
+//
+//   "open <file> type sequencer alias <name>"  the file's path runs up to " type ", blanks
+//                                               and all; backslashes separate folders
+//   "play <name>"                               from the start, or on from where it stands
+//   "status <name> mode"                        "playing" until the tune's last event has
+//                                               played, then "stopped"
+//   "close <name>", "close all"                 silence at once and free the tune
+//
+// A command that cannot be carried out (a missing or unreadable file, an alias that is not
+// open) answers an empty text, as does every command not listed.
+//
+// One synthesizer with one soundfont serves the whole process: both are made at the first
+// successful open and kept until the device goes, so restarting the tune costs no reload.
+// The sound goes to the first audio driver that opens; with none, the device still takes
+// every command and stays silent, and a tune it plays then never advances. Tests leave the
+// drivers out and call render() to advance the tune by the samples they take.
+class MidiPlayer final : public CommandDevice {
+  public:
+    static constexpr int kSampleRate = 44100;
+    // With the synthesizer's own gain of 0.2 the theme peaks near -16 dBFS; this brings its
+    // loudest moment to about -4 dBFS.
+    static constexpr double kGain = 0.8;
+    // Debian's General MIDI soundfont.
+    static constexpr const char* kSystemSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
+
+    struct Options {
+        // Tried in this order; the first that opens plays the music.
+        std::vector<std::string> audioDrivers;
+        // A folder searched first for a soundfont (*.sf2) of the game's own.
+        QString soundFontFolder;
+        double gain = kGain;
+    };
+    // The game's options: pulseaudio, pipewire, alsa; the "Music" folder beside the executable.
+    static Options gameOptions();
+
+    MidiPlayer();
+    explicit MidiPlayer(Options options);
+    ~MidiPlayer() override;
+    MidiPlayer(const MidiPlayer&) = delete;
+    MidiPlayer& operator=(const MidiPlayer&) = delete;
+
+    std::string send(const std::string& command) override;
+
+    // Renders `frames` stereo frames into `interleaved` (left, right, left, ...), as an audio
+    // driver would take them; the tune's clock advances with them.
+    void render(float* interleaved, int frames);
+
+    // What the device has set up: synthesizers made (never more than one), the soundfont
+    // loaded (empty if none could be) and the audio driver playing (empty if none).
+    int synthsCreated() const;
+    QString soundFont() const;
+    std::string audioDriver() const;
+
+  private:
+    class Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace platform
