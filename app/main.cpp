@@ -10,18 +10,8 @@
 #include "platform/fatal.h"
 #include "platform/file_dialog.h"
 #include "platform/mci.h"
+#include "platform/midi_player.h"
 #include "platform/window.h"
-
-namespace {
-
-// Until the title music is wired to a synthesizer, music commands go nowhere: like a device
-// that cannot be opened, it answers every command with an empty reply.
-class SilentDevice final : public platform::CommandDevice {
-  public:
-    std::string send(const std::string&) override { return {}; }
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     const velmora::Options options = velmora::readCommandLine(argc, argv);
@@ -34,7 +24,11 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(paths.resolve("\\Pictures\\Velmora.png")));
 
     platform::QtClock clock;
-    SilentDevice music;
+    // The synthesizer is made only when the title first opens its tune.
+    platform::MidiPlayer player;
+    platform::SilentDevice silence;
+    platform::CommandDevice& music =
+        options.music ? static_cast<platform::CommandDevice&>(player) : silence;
     platform::QtFileDialog fileDialog;
     platform::MessageBoxReporter fatal;
     velmora::Velmora velmora(velmora::Services{&platform::Display::primaryScreen, clock, paths,
