@@ -17,6 +17,7 @@ target_sources(velmora_game PRIVATE
     ${CMAKE_SOURCE_DIR}/menu/frm_menu.cpp
     ${CMAKE_SOURCE_DIR}/title/frm_intro.cpp
     ${CMAKE_SOURCE_DIR}/title/intro_animation.cpp
+    ${CMAKE_SOURCE_DIR}/title/keyed_picture.cpp
     ${CMAKE_SOURCE_DIR}/title/music_watchdog.cpp
     ${CMAKE_SOURCE_DIR}/title/sound.cpp
     ${CMAKE_SOURCE_DIR}/title/stretched_landscape.cpp

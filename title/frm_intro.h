@@ -2,6 +2,7 @@
 
 #include "core/form.h"
 #include "platform/picture.h"
+#include "title/keyed_picture.h"
 #include "title/stretched_landscape.h"
 
 namespace velmora {
@@ -48,8 +49,10 @@ class frmIntro final : public Form {
     void placeFigure();
     platform::Picture loadPicture(const char* backslashPath) const;
 
-    // The stretched landscape each tick starts from, and what the last tick drew over it.
+    // The stretched landscape each tick starts from, the title keyed on white, and where the
+    // last tick drew them.
     StretchedLandscape landscape_;
+    KeyedPicture title_;
     bool canvasHoldsLandscape_ = false;
     QRect titleDrawn_;
     QRect figureDrawn_;

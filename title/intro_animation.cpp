@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kTitleWidth = 600;
 constexpr int kTitleHeight = 113;
+constexpr QRgb kTitleKey = qRgb(255, 255, 255);
 constexpr int kFigureCell = 32;
 constexpr int kFigureSize = 64;
 constexpr float kScrollTwips = 100;
@@ -26,22 +27,25 @@ void frmIntro::tmrIntro_Timer() {
     const platform::Display& s = display();
     platform::PictureBox& back = c.picBack;
 
-    // The canvas cleared and the landscape stretched over it.
+    // The canvas cleared and the landscape stretched over it: where the stretched picture is
+    // still on the canvas, only what the title and the figure covered goes back.
     const QSize stretched(roundedQuotient32(back.width(), s.twipsPerPixelX).value(),
                           roundedQuotient32(back.height(), s.twipsPerPixelY).value());
     bool remade = false;
     const platform::Surface& landscape = landscape_.draw(
         SceneBackground.surface(), QSize(back.surface().width(), back.surface().height()),
         back.backColor(), stretched, remade);
-    if (remade || !canvasHoldsLandscape_) {
+    const bool newTitle =
+        title_.prepare(TitlePicture.surface(), QRect(0, 0, kTitleWidth, kTitleHeight), kTitleKey);
+    if (remade || newTitle || !canvasHoldsLandscape_) {
         platform::bitBlt(back.canvas(), 0, 0, landscape.width(), landscape.height(), landscape, 0,
                          0);
         canvasHoldsLandscape_ = true;
     } else {
-        for (const QRect& r : {titleDrawn_, figureDrawn_}) {
-            platform::bitBlt(back.canvas(r), r.x(), r.y(), r.width(), r.height(), landscape, r.x(),
-                             r.y());
-        }
+        title_.restore(back.canvas(titleDrawn_), titleDrawn_.x(), titleDrawn_.y(), landscape);
+        platform::bitBlt(back.canvas(figureDrawn_), figureDrawn_.x(), figureDrawn_.y(),
+                         figureDrawn_.width(), figureDrawn_.height(), landscape, figureDrawn_.x(),
+                         figureDrawn_.y());
     }
 
     // The panel shows the landscape behind it, never the title or the figure.
@@ -53,9 +57,7 @@ void frmIntro::tmrIntro_Timer() {
 
     // The title, keyed on white.
     titleDrawn_ = QRect(TitleX.value(), TitleY.value(), kTitleWidth, kTitleHeight);
-    platform::transparentBlt(back.canvas(titleDrawn_), TitleX.value(), TitleY.value(), kTitleWidth,
-                             kTitleHeight, TitlePicture.surface(), 0, 0, kTitleWidth, kTitleHeight,
-                             qRgb(255, 255, 255));
+    title_.draw(back.canvas(titleDrawn_), TitleX.value(), TitleY.value());
 
     // The figure's next step, facing right, drawn doubled and keyed on black.
     if (IntroCharSrcX == 0) {

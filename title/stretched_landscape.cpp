@@ -9,7 +9,14 @@ const platform::Surface& StretchedLandscape::draw(const platform::Surface& pictu
     remade = result_.isNull() || key != pictureKey_ || canvas != canvas_ ||
              stretched != stretched_ || background != background_;
     if (remade) {
-        result_ = platform::Surface(canvas.width(), canvas.height(), background);
+        // The memory of the last scene is used again: a canvas of three display widths is
+        // large, and fresh memory costs a page fault a page.
+        if (result_.width() != canvas.width() || result_.height() != canvas.height()) {
+            result_ = platform::Surface(canvas.width(), canvas.height(), background);
+        } else if (picture.isNull() || stretched.width() < canvas.width() ||
+                   stretched.height() < canvas.height()) {
+            result_.fill(background);
+        }
         platform::stretchBlt(result_, 0, 0, stretched.width(), stretched.height(), picture, 0, 0,
                              picture.width(), picture.height());
         pictureKey_ = key;

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The title screen for real, under Xvfb, with a private sound server whose one sink is a null
+# sink: QUIT to the title, record the sink's monitor for 3 s and find the theme in it; press
+# Load Game, find the dialog "Open Saved Game File" (the music still playing), cancel it, and
+# find the title still animating; Exit ends the game with status 0.
+# Usage: title_music.sh path/to/velmora
+set -u
+game="$1"
+. "$(dirname "$0")/xvfb_lib.sh"
+
+# A sound server of this test's own, gone with it.
+mkdir -p "$work/runtime" "$work/home"
+chmod 700 "$work/runtime"
+XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" pulseaudio -n --daemonize=no \
+    --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes -F /dev/null \
+    --load="module-null-sink sink_name=velmora_sink" \
+    --load="module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" \
+    >"$work/pulse.log" 2>&1 &
+pulse_pid=$!
+trap "kill $pulse_pid 2>/dev/null; $(trap -p EXIT | sed "s/^trap -- '\(.*\)' EXIT$/\1/")" EXIT
+export PULSE_SERVER="unix:$work/pulse.sock"
+for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+pactl info >/dev/null 2>&1 || { cat "$work/pulse.log"; fail "the sound server did not start"; }
+
+# The loudest sample (of 32767) and the number of samples in `seconds` of the sink's output.
+record() {
+    timeout "$1" parec --device=velmora_sink.monitor --raw --format=s16le --rate=44100 \
+        --channels=2 >"$work/monitor.raw" 2>/dev/null
+    od -An -v -td2 -w2 "$work/monitor.raw" |
+        awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v; n++ } END { print m + 0, n + 0 }'
+}
+
+expect_sound() {
+    local peak samples
+    read -r peak samples <<<"$(record "$1")"
+    echo "$2: peak $peak of 32767 in $samples samples"
+    [ "$samples" -gt $((44100 * 2 * ($1 - 1))) ] || fail "$2: the monitor gave too little"
+    [ "$peak" -gt 1000 ] || { cat "$work/game.log"; fail "$2: no sound in the sink"; }
+}
+
+# The landscape between the panel and the figure, as a picture.
+landscape_shot() {
+    import -window root "$work/screen.png" && convert "$work/screen.png" -crop 1024x90+0+495 \
+        +repage "$work/$1.png"
+}
+
+"$game" >"$work/game.log" 2>&1 &
+game_pid=$!
+
+expect_showing "Map"
+key_in Map Escape
+expect_showing "Map Menu"
+click_in Menu 156 284 # QUIT
+expect_showing "Intro"
+expect_sound 3 "title"
+pactl list short sink-inputs | grep -q . || fail "the game has no stream on the sink"
+
+# Load Game: (240, 780) twips inside the centred panel.
+click_in Intro $((512 - 122 + 120)) $((384 - 104 + 70))
+dialog=""
+for _ in $(seq 100); do
+    dialog=$(window "Open Saved Game File")
+    [ -n "$dialog" ] && break
+    sleep 0.1
+done
+[ -n "$dialog" ] || fail "no window titled \"Open Saved Game File\" (showing: $(showing))"
+echo "dialog open: Open Saved Game File"
+expect_sound 2 "behind the dialog"
+key_in "Open Saved Game File" Escape
+expect_showing "Intro"
+
+landscape_shot first
+sleep 1
+landscape_shot second
+changed=$(compare -metric AE "$work/first.png" "$work/second.png" null: 2>&1)
+echo "landscape pixels changed in 1 s: $changed"
+[ "${changed%% *}" -gt 1000 ] 2>/dev/null || fail "the title stopped animating ($changed)"
+
+# Exit: (240, 2400) twips inside the panel.
+click_in Intro $((512 - 122 + 120)) $((384 - 104 + 178))
+for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game_pid" 2>/dev/null && fail "the game did not end on Exit"
+wait "$game_pid"
+status=$?
+game_pid=""
+[ "$status" -eq 0 ] || { cat "$work/game.log"; fail "exit status $status"; }
+echo "title music passed"
