@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays the game in a real X window under Xvfb: Map → Escape → QUIT → Intro → New Game → Map →
-# Battle Test → Escape → QUIT → Intro → Exit, checking after each step which windows are
-# showing, reading the screen back, and checking the exit status at the end.
+# Battle Test → four attacks on foe 1 → Escape → Continue → Escape → QUIT → Intro → Exit,
+# checking after each step which windows are showing, reading the screen back (foe 1 gone, foe 2
+# still standing), and checking the exit status at the end.
 # Usage: walkthrough.sh path/to/velmora
 set -u
 game="$1"
@@ -30,6 +31,33 @@ expect_showing "Map"
 
 # Battle Test: 1275 × 615 twips at (120, 2520).
 click_in Map 50 188
+expect_showing "Battle Map"
+sleep 0.5
+# Foes 1 and 2 stand at (683, 404) and (683, 512), 64 × 64 pixels each.
+region() {
+    import -window root "$work/screen.png" && convert "$work/screen.png" -crop "64x64+$1+$2" +repage "$3"
+}
+differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+region 683 404 "$work/foe1-before.png"
+region 683 512 "$work/foe2-before.png"
+# Four attacks on foe 1 with Space (choose the target, then strike): 10 hit points, 3 a blow.
+for blow in 1 2 3 4; do
+    key_in Battle space
+    sleep 0.2
+    key_in Battle space
+    sleep 0.8 # the step forward and back, the two flash frames and the repaint after them
+done
+region 683 404 "$work/foe1-after.png"
+region 683 512 "$work/foe2-after.png"
+gone=$(differing "$work/foe1-before.png" "$work/foe1-after.png")
+kept=$(differing "$work/foe2-before.png" "$work/foe2-after.png")
+echo "pixels changed where foe 1 stood: $gone; where foe 2 stands: $kept"
+[ "${gone:-0}" -gt 100 ] 2>/dev/null || fail "foe 1 is still there after four blows ($gone)"
+[ "$kept" = "0" ] || fail "foe 2 changed ($kept pixels)"
+key_in Battle Escape
+expect_showing "Battle Map Menu"
+# Continue: 3135 × 615 twips at (720, 360) in the menu.
+click_in Menu 150 44
 expect_showing "Battle Map"
 key_in Battle Escape
 expect_showing "Battle Map Menu"
