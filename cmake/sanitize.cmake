@@ -6,5 +6,8 @@ option(VELMORA_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSaniti
 if(VELMORA_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
         -fno-omit-frame-pointer)
+    # With the sanitizers' checks inlined, GCC's bounds analysis sees paths that the size
+    # checks before them rule out; the ordinary build keeps the warning.
+    add_compile_options(-Wno-array-bounds)
     add_link_options(-fsanitize=address,undefined)
 endif()

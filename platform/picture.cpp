@@ -18,16 +18,25 @@ QImage decodeImage(const QString& path) {
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         raise(RuntimeError::Kind::FileNotFound, path.toStdString());
     }
+    // No picture the reader would decode is larger on disk than in memory, so a file beyond the
+    // reader's allocation limit is refused before it is read.
+    if (file.size() > qint64(QImageReader::allocationLimit()) * 1024 * 1024) {
+        raise(RuntimeError::Kind::InvalidPicture, path.toStdString());
+    }
     const QByteArray data = file.readAll();
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    // The format is told by the content, and only the three the game reads are decoded. Qt
+    // fills in what is missing from a truncated BMP or JPEG without failing; such a file is as
+    // unusable as one that does not decode at all, and is refused before decoding.
     const QByteArray format = reader.format();
+    if ((format != "bmp" && format != "gif" && format != "jpeg") || !isComplete(data, format)) {
+        raise(RuntimeError::Kind::InvalidPicture, path.toStdString());
+    }
     QImage image = reader.read();
-    // Qt fills in what is missing from a truncated BMP or JPEG without failing; such a file is
-    // as unusable as one that does not decode at all.
-    if (image.isNull() || !isComplete(data, format)) {
+    if (image.isNull()) {
         raise(RuntimeError::Kind::InvalidPicture, path.toStdString());
     }
     return image;

@@ -1,7 +1,6 @@
 #include "platform/picture_format.h"
 
 #include <QtEndian>
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -23,7 +22,9 @@ bool bmpComplete(const QByteArray& data) {
         return false;
     }
     const qint64 headerSize = le32(data, kFileHeader);
-    if (headerSize < kCoreHeader || data.size() < kFileHeader + std::min<qint64>(headerSize, 40)) {
+    // Any other header is read as the 40-byte one, whose fields must all be there.
+    if (headerSize < kCoreHeader ||
+        data.size() < kFileHeader + (headerSize == kCoreHeader ? kCoreHeader : 40)) {
         return false;
     }
     const qint64 fileSize = le32(data, 2);
@@ -42,7 +43,7 @@ bool bmpComplete(const QByteArray& data) {
         bitsPerPixel = le16(data, 24);
     } else {
         width = static_cast<std::int32_t>(le32(data, 18));
-        height = std::abs(static_cast<std::int32_t>(le32(data, 22)));
+        height = std::abs(qint64{static_cast<std::int32_t>(le32(data, 22))});
         bitsPerPixel = le16(data, 28);
         compression = le32(data, 30);
         imageSize = le32(data, 34);
@@ -50,8 +51,9 @@ bool bmpComplete(const QByteArray& data) {
     constexpr std::uint32_t kRgb = 0;
     constexpr std::uint32_t kBitfields = 3;
     if (compression == kRgb || compression == kBitfields) {
+        // Rows times stride, compared without multiplying: a header may claim 2^31 of each.
         const qint64 stride = ((width * bitsPerPixel + 31) / 32) * 4;
-        return pixelOffset + stride * height <= data.size();
+        return height == 0 || stride <= (data.size() - pixelOffset) / height;
     }
     // Run-length data: its stored length must be there.
     return pixelOffset + imageSize <= data.size();
