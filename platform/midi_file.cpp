@@ -1,6 +1,7 @@
 #include "platform/midi_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cstdint>
 #include <limits>
 
@@ -162,8 +163,12 @@ std::optional<int> MidiFile::lastEventTick(const QByteArray& bytes) {
 }
 
 std::optional<MidiFile> MidiFile::read(const QString& path) {
+    // Tunes are kilobytes; anything that is not a plain file of a sane size (a folder, a pipe,
+    // a device, a file of gigabytes) is no tune, and is refused without reading it.
+    constexpr qint64 kLargestTune = 16 * 1024 * 1024;
+    const QFileInfo info(path);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!info.isFile() || info.size() > kLargestTune || !file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
     MidiFile midi;

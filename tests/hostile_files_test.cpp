@@ -9,19 +9,25 @@
 #include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "menu/frm_menu_controls.h"
+#include "platform/midi_player.h"
 #include "platform/picture.h"
 #include "platform/picture_format.h"
 #include "platform/runtime_error.h"
+#include "support/battle_support.h"
 #include "support/harness.h"
 #include "support/test_images.h"
 
 using platform::RuntimeError;
 using testing_support::Harness;
+using testing_support::openBattle;
+using testing_support::pressInBattle;
 
 namespace {
 
@@ -234,6 +240,36 @@ void start(Harness& h) {
     h.start();
 }
 
+// The battle and its blue command cursor, which alternates between its two pictures.
+void battleCursor(Harness& h) {
+    openBattle(h);
+    h.advance(100);
+}
+
+// The red target cursor, after Space on the first command.
+void targetCursor(Harness& h) {
+    openBattle(h);
+    pressInBattle(h, Qt::Key_Space);
+    h.advance(100);
+}
+
+void title(Harness& h) {
+    h.start();
+    h.press(h.map(), Qt::Key_Escape);
+    h.click(h.menu().ui().cmdQuit);
+}
+
+// A scene lasts 193 ticks of 100 ms on a 1024-pixel display; the next one loads its landscape.
+void secondLandscape(Harness& h) {
+    title(h);
+    h.advance(193 * 100);
+}
+
+void thirdLandscape(Harness& h) {
+    title(h);
+    h.advance(2 * 193 * 100);
+}
+
 }  // namespace
 
 TEST(HostileFiles, CharacterPicturesEndTheGameNamingTheFile) {
@@ -243,6 +279,21 @@ TEST(HostileFiles, CharacterPicturesEndTheGameNamingTheFile) {
 
 TEST(HostileFiles, TheMapTileSetEndsTheGameNamingTheFile) {
     expectEveryHostileFileEndsTheGame({"/Background/World/ts0.bmp", start});
+}
+
+TEST(HostileFiles, TheBattleBackgroundAndCursorsEndTheGameNamingTheFile) {
+    expectEveryHostileFileEndsTheGame({"/Background/Battle/plains.gif", openBattle});
+    expectEveryHostileFileEndsTheGame({"/Pictures/ArrowBlue1.gif", battleCursor});
+    expectEveryHostileFileEndsTheGame({"/Pictures/ArrowBlue2.gif", battleCursor});
+    expectEveryHostileFileEndsTheGame({"/Pictures/ArrowRed1.gif", targetCursor});
+    expectEveryHostileFileEndsTheGame({"/Pictures/ArrowRed2.gif", targetCursor});
+}
+
+TEST(HostileFiles, TheTitleAndItsLandscapesEndTheGameNamingTheFile) {
+    expectEveryHostileFileEndsTheGame({"/Pictures/Title.jpg", title});
+    expectEveryHostileFileEndsTheGame({"/Background/hills.gif", title});
+    expectEveryHostileFileEndsTheGame({"/Background/plains.gif", secondLandscape});
+    expectEveryHostileFileEndsTheGame({"/Background/forest.gif", thirdLandscape});
 }
 
 TEST(HostileFiles, AFileOfGigabytesIsRefusedWithoutReadingIt) {
@@ -292,4 +343,102 @@ TEST(HostileFiles, BmpHeadersShorterThanTheirFieldsAreNeverComplete) {
             EXPECT_FALSE(platform::isComplete(exact, "bmp")) << headerSize << " " << size;
         }
     }
+}
+
+namespace {
+
+// The resident size of the process, in kilobytes.
+long residentKilobytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLong() * 4 : 0;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kFreedMemoryIsHeld = true;  // the sanitizer's quarantine; it checks leaks itself
+#else
+constexpr bool kFreedMemoryIsHeld = false;
+#endif
+
+// What the title's music watchdog sends every 100 ms while the tune is not playing.
+std::string watchdogRound(platform::MidiPlayer& player, const QString& folder) {
+    const std::string status = player.send("status backplay mode");
+    if (status == "playing") {
+        return status;
+    }
+    player.send("close all");
+    player.send("open " + folder.toStdString() +
+                "\\Music\\Theme.mid type sequencer alias backplay");
+    player.send("play backplay");
+    return status;
+}
+
+}  // namespace
+
+TEST(HostileFiles, AnEmptyOrCorruptThemeIsRetriedSilentlyWithoutGrowingAndPlaysOnceMended) {
+    QTemporaryDir game;
+    QTemporaryDir soundFonts;
+    const QString theme = game.filePath(QStringLiteral("Music/Theme.mid"));
+    ASSERT_TRUE(QDir().mkpath(game.filePath(QStringLiteral("Music"))));
+    const QByteArray good = contents(QStringLiteral(VELMORA_THEME_FILE));
+    ASSERT_GT(good.size(), 100);
+    platform::MidiPlayer player(platform::MidiPlayer::Options{{}, soundFonts.path(), 0.8});
+
+    const std::vector<std::pair<const char*, QByteArray>> themes{
+        {"empty", QByteArray()},
+        {"cut to half", good.left(good.size() / 2)},
+        {"header only", good.left(14)},
+        {"random bytes", garbage(good.size())},
+        {"a picture", encoded(QImage(8, 8, QImage::Format_RGB32), "BMP")},
+        {"tracks claiming 2 GB",
+         [&] {
+             QByteArray b = good;
+             qToBigEndian<quint32>(0x7FFFFFF0u, b.data() + 18);  // the first track's length
+             return b;
+         }()},
+    };
+    for (const auto& [name, bytes] : themes) {
+        SCOPED_TRACE(name);
+        replace(theme, bytes);
+        // A minute of retries at 100 ms: warmed up first, then the memory must stay level.
+        for (int i = 0; i < 50; ++i) {
+            EXPECT_EQ(watchdogRound(player, game.path()), "");
+        }
+        const long settled = residentKilobytes();
+        for (int i = 0; i < 600; ++i) {
+            ASSERT_EQ(watchdogRound(player, game.path()), "");
+        }
+        if (!kFreedMemoryIsHeld) {
+            EXPECT_LT(residentKilobytes() - settled, 2048) << "kilobytes grown over 600 retries";
+        }
+    }
+    // Mended on disk, the tune opens at the next retry.
+    replace(theme, good);
+    watchdogRound(player, game.path());
+    EXPECT_EQ(player.send("status backplay mode"), "playing");
+}
+
+TEST(HostileFiles, AThemeOfGigabytesIsRefusedWithoutReadingIt) {
+    QTemporaryDir game;
+    QTemporaryDir soundFonts;
+    ASSERT_TRUE(QDir().mkpath(game.filePath(QStringLiteral("Music"))));
+    {
+        QFile file(game.filePath(QStringLiteral("Music/Theme.mid")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(qint64(3) << 30));  // sparse: no room on disk
+    }
+    platform::MidiPlayer player(platform::MidiPlayer::Options{{}, soundFonts.path(), 0.8});
+    const long before = peakKilobytes();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(watchdogRound(player, game.path()), "");
+    }
+    EXPECT_LT(peakKilobytes() - before, 64 * 1024) << "kilobytes at the peak";
+    // A folder where the file should be is no tune either.
+    QFile::remove(game.filePath(QStringLiteral("Music/Theme.mid")));
+    ASSERT_TRUE(QDir().mkpath(game.filePath(QStringLiteral("Music/Theme.mid"))));
+    EXPECT_EQ(watchdogRound(player, game.path()), "");
+    EXPECT_EQ(player.send("status backplay mode"), "");
 }
