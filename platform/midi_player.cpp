@@ -239,9 +239,10 @@ class MidiPlayer::Impl {
         settings_ = new_fluid_settings();
         fluid_settings_setnum(settings_, "synth.sample-rate", kSampleRate);
         fluid_settings_setnum(settings_, "synth.gain", options_.gain);
-        // Background music: a longer period costs fewer wake-ups; latency does not matter.
-        fluid_settings_setint(settings_, "audio.period-size", 1024);
-        fluid_settings_setint(settings_, "audio.periods", 4);
+        // Background music needs no short latency: periods of 8192 frames (0.19 s) keep the
+        // driver's wake-ups few. Longer ones made the PulseAudio client spin.
+        fluid_settings_setint(settings_, "audio.period-size", 8192);
+        fluid_settings_setint(settings_, "audio.periods", 2);
         synth_ = new_fluid_synth(settings_);
         ++synthsCreated_;
         loadSoundFont();
