@@ -4,7 +4,7 @@
 //
 // Every tick begins from the canvas cleared and the landscape stretched over all of it. That
 // stretched picture stays the same until the scene changes, so it is kept, and the tick puts
-// back only what the last tick drew over it: the title's and the figure's rectangles.
+// back only what the last tick drew over it: the title's pixels and the figure's square.
 
 #include "core/game.h"
 #include "title/frm_intro.h"
