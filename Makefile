@@ -14,7 +14,7 @@ PACKAGES := cmake ninja-build g++ pkg-config make \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench assets format clean
+.PHONY: all deps configure build run test bench assets format clean package test-sanitize fuzz
 
 all: build
 
@@ -40,6 +40,36 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
+
+# The Debian package (velmora_<version>_<arch>.deb in the build folder), then the test that
+# unpacks it and starts the game from it.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+	bash tests/e2e/package_test.sh $$(ls $(BUILD_DIR)/velmora_*.deb)
+
+# The test suites built with AddressSanitizer and UndefinedBehaviorSanitizer in a folder of their
+# own; any report (a leak, or a single allocation over 1 GB, included) fails the run. The
+# end-to-end scripts run in `make test` only.
+SANITIZE_DIR ?= build-sanitize
+SANITIZE_TESTS := velmora-tests velmora-asset-tests velmora-soak-tests
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+		-DVELMORA_WERROR=$(WERROR) -DVELMORA_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) --target $(SANITIZE_TESTS)
+	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:max_allocation_size_mb=1024 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure --timeout 1800 -j2 -E '^e2e\.|_NOT_BUILT'
+
+# libFuzzer targets built with clang: each runs FUZZ_SECONDS from its committed seeds; a crash,
+# an input over 1 s or over 512 MB fails.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake -S fuzz -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=$(WERROR)
+	cmake --build $(FUZZ_DIR)
+	bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ./bench/velmora-bench
