@@ -52,8 +52,10 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/org.velmora.Velmora.met
     fail "the metainfo does not validate"
 grep -q "version=\"${version%-*}\"" "$root/usr/share/metainfo/org.velmora.Velmora.metainfo.xml" ||
     fail "the metainfo's release is not $version"
-man -l "$root/usr/share/man/man6/velmora.6" 2>&1 | grep -q -- "--no-music" ||
-    fail "the man page does not list --no-music"
+for option in help version windowed 'no\-music'; do
+    grep -qF -- "\\-\\-$option" "$root/usr/share/man/man6/velmora.6" ||
+        fail "the man page does not list --$option"
+done
 [ "$("$root/usr/bin/velmora" --version)" = "Velmora ${version%-*}" ] ||
     fail "--version does not print ${version%-*}"
 echo "files, desktop entry, icons, metainfo and man page in place"
