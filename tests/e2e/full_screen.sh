@@ -54,10 +54,5 @@ expect_showing "Intro"
 expect_fills_display Intro
 
 click_in Intro $((512 - 122 + 120)) $((384 - 104 + 178)) # Exit
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end on Exit"
-wait "$game_pid"
-status=$?
-game_pid=""
-[ "$status" -eq 0 ] || { cat "$work/game.log"; fail "exit status $status"; }
+expect_game_ends "on Exit"
 echo "full-screen checks passed"

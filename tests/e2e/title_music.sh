@@ -8,19 +8,7 @@ set -u
 game="$1"
 . "$(dirname "$0")/xvfb_lib.sh"
 
-# A sound server of this test's own, gone with it.
-mkdir -p "$work/runtime" "$work/home"
-chmod 700 "$work/runtime"
-XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" pulseaudio -n --daemonize=no \
-    --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes -F /dev/null \
-    --load="module-null-sink sink_name=velmora_sink" \
-    --load="module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" \
-    >"$work/pulse.log" 2>&1 &
-pulse_pid=$!
-trap "kill $pulse_pid 2>/dev/null; $(trap -p EXIT | sed "s/^trap -- '\(.*\)' EXIT$/\1/")" EXIT
-export PULSE_SERVER="unix:$work/pulse.sock"
-for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl info >/dev/null 2>&1 || { cat "$work/pulse.log"; fail "the sound server did not start"; }
+start_sound_server
 
 # The loudest sample (of 32767) and the number of samples in `seconds` of the sink's output.
 record() {
@@ -78,10 +66,5 @@ echo "landscape pixels changed in 1 s: $changed"
 
 # Exit: (240, 2400) twips inside the panel.
 click_in Intro $((512 - 122 + 120)) $((384 - 104 + 178))
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end on Exit"
-wait "$game_pid"
-status=$?
-game_pid=""
-[ "$status" -eq 0 ] || { cat "$work/game.log"; fail "exit status $status"; }
+expect_game_ends "on Exit"
 echo "title music passed"

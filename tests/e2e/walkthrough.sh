@@ -66,11 +66,5 @@ expect_showing "Intro"
 
 # Exit: (240, 2400) twips inside the panel.
 click_in Intro $((512 - 122 + 120)) $((384 - 104 + 178))
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end on Exit"
-wait "$game_pid"
-status=$?
-game_pid=""
-[ "$status" -eq 0 ] || { cat "$work/game.log"; fail "exit status $status"; }
-echo "exit status 0"
+expect_game_ends "on Exit"
 echo "walkthrough passed"

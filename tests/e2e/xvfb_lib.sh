@@ -1,5 +1,6 @@
-# Shared by the end-to-end scripts: an Xvfb display of 1024 × 768 for one game process, and
-# helpers that look at its windows and act on them with xdotool. Sourced, not run.
+# Shared by the end-to-end scripts and the live measurements: an Xvfb display for one game
+# process (1024 × 768 unless XVFB_SCREEN says otherwise, e.g. 1920x1080), and helpers that look
+# at its windows and act on them with xdotool. Sourced, not run.
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
@@ -7,7 +8,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 work=$(mktemp -d)
 # Xvfb picks a free display number and writes it to the file.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 game_pid=""
 cleanup() {
@@ -54,6 +55,29 @@ window() {
     done
 }
 
+# The id of the named window, waiting up to 10 s for it to show.
+wait_for_window() {
+    local id
+    for _ in $(seq 100); do
+        id=$(window "$1")
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    fail "no window $1 (showing: $(showing))"
+}
+
+# Waits for the game to end by itself and checks that it ended with status 0.
+expect_game_ends() {
+    local status
+    for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$game_pid" 2>/dev/null && fail "the game did not end $1"
+    wait "$game_pid"
+    status=$?
+    game_pid=""
+    [ "$status" -eq 0 ] || { cat "$work/game.log"; fail "exit status $status"; }
+    echo "ended $1 with status 0"
+}
+
 # Clicks at (x, y) inside the named window.
 click_in() {
     local id
@@ -95,4 +119,21 @@ geometry() {
     id=$(window "$1")
     xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
         /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+# A sound server of the script's own whose one sink is a null sink, "velmora_sink"; the game
+# started after this plays into it.
+start_sound_server() {
+    mkdir -p "$work/runtime" "$work/home"
+    chmod 700 "$work/runtime"
+    XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" pulseaudio -n --daemonize=no \
+        --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes -F /dev/null \
+        --load="module-null-sink sink_name=velmora_sink" \
+        --load="module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" \
+        >"$work/pulse.log" 2>&1 &
+    local pulse_pid=$!
+    trap "kill $pulse_pid 2>/dev/null; $(trap -p EXIT | sed "s/^trap -- '\(.*\)' EXIT$/\1/")" EXIT
+    export PULSE_SERVER="unix:$work/pulse.sock"
+    for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+    pactl info >/dev/null 2>&1 || { cat "$work/pulse.log"; fail "the sound server did not start"; }
 }
