@@ -10,7 +10,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Velmora developers")
 set(CPACK_PACKAGE_CONTACT ${VELMORA_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small role-playing game with a party of six")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Walk the leader of a party of six heroes over a tiled overworld, read a message window "
     "that types its text onto the map, and fight a side-view battle against six foes. A title "
     "screen scrolls through hills, plains and forest to its own theme tune.")

@@ -24,6 +24,7 @@ echo "$version" | grep -Eq '^[0-9]+\.[0-9]+\.[0-9]+-[0-9]+$' || fail "version $v
 [ "$(field Section)" = games ] || fail "section $(field Section)"
 field Description | head -1 | grep -q . || fail "no description"
 [ "$(field Description | wc -l)" -ge 2 ] || fail "the description has no long text"
+field Description | grep -q ';' && fail "the description has list separators in it"
 depends=$(field Depends)
 for need in libc6 libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins timgm6mb-soundfont; do
     echo "$depends" | grep -q "$need" || fail "Depends lacks $need: $depends"
