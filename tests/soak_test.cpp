@@ -9,6 +9,7 @@
 #include <sys/resource.h>
 
 #include <QCoreApplication>
+#include <cstddef>
 #include <cstdio>
 #include <random>
 
@@ -19,7 +20,8 @@
 #include "title/frm_intro_controls.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer's own count of live heap bytes (its header does not come with every compiler).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 using testing_support::Harness;
