@@ -71,12 +71,7 @@ play_and_close() {
     echo "map window at $(geometry Map) with $* (x y width height)"
     placed=$(geometry Map)
     key_in Map alt+F4
-    for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$game_pid" 2>/dev/null && fail "the game did not end when its map window closed"
-    wait "$game_pid"
-    status=$?
-    game_pid=""
-    [ "$status" -eq 0 ] || { cat "$work/game.log"; fail "exit status $status"; }
+    expect_game_ends "when its map window closed"
 }
 
 play_and_close --no-music

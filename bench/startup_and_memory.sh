@@ -1,21 +1,14 @@
 #!/usr/bin/env bash
-# Measures the real game under Xvfb (not part of the test suite): the time from launch until
-# the "Map" window shows its first frame, as the median of RUNS starts, and the peak memory of
-# the process (VmHWM) on the map, in battle and on the title.
-# Usage: startup_and_memory.sh path/to/velmora [runs=10] [WIDTHxHEIGHT=1920x1080]
+# Measures the real game under Xvfb: the time from launch until the "Map" window shows its first
+# frame, as the median of RUNS starts, and the peak memory of the process (VmHWM) on the map, in
+# battle and on the title.
+# Usage: bench/startup_and_memory.sh path/to/velmora [runs=10] [WIDTHxHEIGHT=1920x1080]
 set -u
 game="$1"
 runs="${2:-10}"
 size="${3:-1920x1080}"
-export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
-work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-game_pid=""
-trap '[ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null; kill "$xvfb_pid"; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
+XVFB_SCREEN="$size"
+. "$(dirname "$0")/../tests/e2e/xvfb_lib.sh"
 
 map_window() { xdotool search --onlyvisible --pid "$game_pid" --name '^Map$' 2>/dev/null | head -1; }
 wait_for() { # name
@@ -45,18 +38,6 @@ done
 sorted=$(printf '%s\n' "${times[@]}" | sort -n)
 echo "start-up to the first map frame at $size, ms: $(echo $sorted)"
 echo "median: $(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print (NR % 2 ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2)}') ms"
-
-click_in() { # window x y
-    local id
-    id=$(xdotool search --onlyvisible --pid "$game_pid" --name "^$1\$" | head -1)
-    xdotool mousemove --window "$id" "$2" "$3" click 1
-}
-key_in() {
-    local id
-    id=$(xdotool search --onlyvisible --pid "$game_pid" --name "^$1\$" | head -1)
-    xdotool windowfocus "$id" 2>/dev/null
-    xdotool key "$2"
-}
 
 "$game" >"$work/game.log" 2>&1 &
 game_pid=$!
