@@ -39,6 +39,8 @@ void rock(QImage& img, int x, int y, int r) {
 QImage battlefield() {
     constexpr int W = 640, H = 480;
     QImage img(W, H, QImage::Format_RGB32);
+    // The far hills dip below the sky's gradient: the horizon's colour shows there.
+    img.fill(c(0xd4e8f2));
     gradient(img, 0, 210, {c(0x4a7cd0), c(0x6a9ede), c(0x90bcea), c(0xb4d6f0), c(0xd4e8f2)});
     Rng r(61);
     for (int i = 0; i < 4; ++i) {
