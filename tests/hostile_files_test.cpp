@@ -28,22 +28,12 @@ using platform::RuntimeError;
 using testing_support::Harness;
 using testing_support::openBattle;
 using testing_support::pressInBattle;
+using testing_support::put16;
+using testing_support::put32;
 
 namespace {
 
 constexpr quint16 kHuge = 60000;
-
-void put16(QByteArray& out, quint16 v) {
-    char b[2];
-    qToLittleEndian(v, b);
-    out.append(b, 2);
-}
-
-void put32(QByteArray& out, quint32 v) {
-    char b[4];
-    qToLittleEndian(v, b);
-    out.append(b, 4);
-}
 
 // A BMP with a 40-byte header and whatever the fields claim, followed by `pixels` bytes.
 QByteArray bmp(qint32 width, qint32 height, quint16 bits, quint32 compression, int pixels,

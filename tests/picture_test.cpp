@@ -154,23 +154,17 @@ QByteArray coreHeaderBmp8(const QImage& indexed) {
     return out;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 }  // namespace
 
 TEST(Picture, BmpWithTheOlderCoreHeaderLoadsWithItsPixelsAndIsCheckedByThatHeader) {
     QTemporaryDir dir;
     const QByteArray bytes = coreHeaderBmp8(ts::indexedImage(37, 21, fourColours(), fourIndex));
-    writeFile(dir.filePath("core.bmp"), bytes);
+    ts::writeFile(dir.filePath("core.bmp"), bytes);
     expectFourColourPicture(platform::Picture::load(dir.filePath("core.bmp")), 37, 21);
 
-    writeFile(dir.filePath("cutcore.bmp"), bytes.left(bytes.size() - 40));
+    ts::writeFile(dir.filePath("cutcore.bmp"), bytes.left(bytes.size() - 40));
     EXPECT_EQ(loadError(dir.filePath("cutcore.bmp")), RuntimeError::Kind::InvalidPicture);
-    writeFile(dir.filePath("stub.bmp"), bytes.left(20));
+    ts::writeFile(dir.filePath("stub.bmp"), bytes.left(20));
     EXPECT_EQ(loadError(dir.filePath("stub.bmp")), RuntimeError::Kind::InvalidPicture);
 }
 

@@ -10,26 +10,6 @@
 namespace testing_support {
 namespace {
 
-void put16(QByteArray& out, quint16 v) {
-    char b[2];
-    qToLittleEndian(v, b);
-    out.append(b, 2);
-}
-
-void put32(QByteArray& out, quint32 v) {
-    char b[4];
-    qToLittleEndian(v, b);
-    out.append(b, 4);
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        throw std::runtime_error("cannot write " + path.toStdString());
-    }
-}
-
 QByteArray bmpHeaders(int width, int height, int bits, quint32 compression, quint32 dataSize,
                       int paletteSize) {
     const quint32 offset = 14 + 40 + static_cast<quint32>(paletteSize) * 4;
@@ -53,6 +33,26 @@ QByteArray bmpHeaders(int width, int height, int bits, quint32 compression, quin
 }
 
 }  // namespace
+
+void put16(QByteArray& out, quint16 v) {
+    char b[2];
+    qToLittleEndian(v, b);
+    out.append(b, 2);
+}
+
+void put32(QByteArray& out, quint32 v) {
+    char b[4];
+    qToLittleEndian(v, b);
+    out.append(b, 4);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        throw std::runtime_error("cannot write " + path.toStdString());
+    }
+}
 
 QImage indexedImage(int width, int height, const QVector<QRgb>& palette,
                     const std::function<int(int, int)>& index) {

@@ -1,11 +1,18 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <QVector>
 #include <functional>
 
 namespace testing_support {
+
+// Little-endian fields, as picture and music files hold them, appended to `out`.
+void put16(QByteArray& out, quint16 v);
+void put32(QByteArray& out, quint32 v);
+// Writes the bytes to a file, making its folder first.
+void writeFile(const QString& path, const QByteArray& bytes);
 
 // Small pictures made by the tests themselves, in the formats the game reads.
 void writeBmp24(const QString& path, const QImage& image);
