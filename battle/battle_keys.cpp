@@ -4,17 +4,11 @@
 
 #include "battle/frm_battle_controls.h"
 #include "core/game.h"
+#include "platform/key_codes.h"
 
 namespace velmora {
 namespace {
 
-constexpr int kCtrl = 17;
-constexpr int kEscape = 27;
-constexpr int kSpace = 32;
-constexpr int kLeft = 37;
-constexpr int kUp = 38;
-constexpr int kRight = 39;
-constexpr int kDown = 40;
 constexpr int kCursorMs = 50;
 
 constexpr int kAttack = 1;
@@ -36,27 +30,27 @@ Int16 wrapped(Int16 value, int delta, int last) {
 
 void frmBattle::Form_KeyDown(Int16 keyCode, Int16 /*shift*/) {
     switch (keyCode.value()) {
-        case kEscape:
+        case platform::key::Escape:
             // The timers keep running under the menu. Continue activates the battle again;
             // QUIT closes it, and then nothing more happens for this key.
             game().frmMenu().showModal([] {});
             break;
-        case kLeft:
+        case platform::key::Left:
             keyLeft();
             break;
-        case kRight:
+        case platform::key::Right:
             keyRight();
             break;
-        case kUp:
+        case platform::key::Up:
             keyUpDown(-1);
             break;
-        case kDown:
+        case platform::key::Down:
             keyUpDown(+1);
             break;
-        case kSpace:
+        case platform::key::Space:
             keySpace();
             break;
-        case kCtrl:
+        case platform::key::Ctrl:
             keyCtrl();
             break;
         default:

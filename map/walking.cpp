@@ -8,17 +8,11 @@
 #include "map/frm_map.h"
 #include "map/frm_map_controls.h"
 #include "map/leading_number.h"
+#include "platform/key_codes.h"
 
 namespace velmora {
 namespace {
 
-constexpr int kEscape = 27;
-constexpr int kPageUp = 33;
-constexpr int kPageDown = 34;
-constexpr int kLeft = 37;
-constexpr int kUp = 38;
-constexpr int kRight = 39;
-constexpr int kDown = 40;
 constexpr int kStepPixels = 16;
 constexpr int kRepaintMs = 10;
 
@@ -37,20 +31,20 @@ struct WalkRow {
 };
 
 constexpr std::array<WalkRow, 8> kWalkRows{{
-    {kUp, 0, 32, 0, Edge::Top, 0, -kStepPixels},
-    {kUp, 1, 0, 0, Edge::Top, 0, -kStepPixels},
-    {kDown, 0, 32, 64, Edge::Bottom, 0, kStepPixels},
-    {kDown, 1, 0, 64, Edge::Bottom, 0, kStepPixels},
-    {kLeft, 0, 32, 96, Edge::Left, -kStepPixels, 0},
-    {kLeft, 1, 0, 96, Edge::Left, -kStepPixels, 0},
-    {kRight, 0, 32, 32, Edge::Right, kStepPixels, 0},
-    {kRight, 1, 0, 32, Edge::Right, kStepPixels, 0},
+    {platform::key::Up, 0, 32, 0, Edge::Top, 0, -kStepPixels},
+    {platform::key::Up, 1, 0, 0, Edge::Top, 0, -kStepPixels},
+    {platform::key::Down, 0, 32, 64, Edge::Bottom, 0, kStepPixels},
+    {platform::key::Down, 1, 0, 64, Edge::Bottom, 0, kStepPixels},
+    {platform::key::Left, 0, 32, 96, Edge::Left, -kStepPixels, 0},
+    {platform::key::Left, 1, 0, 96, Edge::Left, -kStepPixels, 0},
+    {platform::key::Right, 0, 32, 32, Edge::Right, kStepPixels, 0},
+    {platform::key::Right, 1, 0, 32, Edge::Right, kStepPixels, 0},
 }};
 
 }  // namespace
 
 void frmMap::Form_KeyDown(Int16 keyCode, Int16 /*shift*/) {
-    if (keyCode == kEscape) {
+    if (keyCode == platform::key::Escape) {
         // The key press goes on once the menu has closed, unless the menu closed this screen.
         game().frmMenu().showModal([this, keyCode] {
             if (isLoaded()) {
@@ -68,11 +62,11 @@ void frmMap::finishKey(Int16 keyCode) {
 }
 
 void frmMap::walkOrSwitch(Int16 keyCode) {
-    if (keyCode == kPageUp) {
+    if (keyCode == platform::key::PageUp) {
         switchSprite(+1);
         return;
     }
-    if (keyCode == kPageDown) {
+    if (keyCode == platform::key::PageDown) {
         switchSprite(-1);
         return;
     }

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 
+#include "platform/key_codes.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -26,7 +27,7 @@ int virtualKeyCode(const QKeyEvent& event) {
         case Qt::Key_Shift:
             return 16;
         case Qt::Key_Control:
-            return 17;
+            return key::Ctrl;
         case Qt::Key_Alt:
             return 18;
         case Qt::Key_Pause:
@@ -34,25 +35,25 @@ int virtualKeyCode(const QKeyEvent& event) {
         case Qt::Key_CapsLock:
             return 20;
         case Qt::Key_Escape:
-            return 27;
+            return key::Escape;
         case Qt::Key_Space:
-            return 32;
+            return key::Space;
         case Qt::Key_PageUp:
-            return 33;
+            return key::PageUp;
         case Qt::Key_PageDown:
-            return 34;
+            return key::PageDown;
         case Qt::Key_End:
             return 35;
         case Qt::Key_Home:
             return 36;
         case Qt::Key_Left:
-            return 37;
+            return key::Left;
         case Qt::Key_Up:
-            return 38;
+            return key::Up;
         case Qt::Key_Right:
-            return 39;
+            return key::Right;
         case Qt::Key_Down:
-            return 40;
+            return key::Down;
         case Qt::Key_Insert:
             return 45;
         case Qt::Key_Delete:
