@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/runtime_error.h"
 #include "platform/fatal.h"
+#include "platform/runtime_error.h"
 
 namespace velmora {
 

@@ -6,11 +6,11 @@
 
 #include "core/checked.h"
 
+using platform::RuntimeError;
 using velmora::cint;
 using velmora::clng;
 using velmora::Int16;
 using velmora::Int32;
-using platform::RuntimeError;
 
 namespace {
 
@@ -81,10 +81,10 @@ TEST(Conversion, TwipsToPixels) {
     EXPECT_EQ(velmora::roundedQuotient32(37.5f, 15).value(), 2);           // 2.5 to even
     expectOverflow([] { (void)velmora::roundedQuotient16(491520, 15); });  // 32768
     // The whole quotient rounds both operands first, then drops the remainder.
-    EXPECT_EQ(velmora::wholeQuotient(1706.67f, 15).value(), 113);   // 1707 \ 15
-    EXPECT_EQ(velmora::wholeQuotient(29.5f, 15).value(), 2);        // 30 \ 15
-    EXPECT_EQ(velmora::wholeQuotient(28.5f, 15).value(), 1);        // 28 \ 15
-    EXPECT_EQ(velmora::wholeQuotient(100, 14.5f).value(), 7);       // 100 \ 14
+    EXPECT_EQ(velmora::wholeQuotient(1706.67f, 15).value(), 113);             // 1707 \ 15
+    EXPECT_EQ(velmora::wholeQuotient(29.5f, 15).value(), 2);                  // 30 \ 15
+    EXPECT_EQ(velmora::wholeQuotient(28.5f, 15).value(), 1);                  // 28 \ 15
+    EXPECT_EQ(velmora::wholeQuotient(100, 14.5f).value(), 7);                 // 100 \ 14
     EXPECT_THROW(velmora::wholeQuotient(100, 0.4f), platform::RuntimeError);  // 100 \ 0
 }
 

@@ -5,11 +5,11 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 
-#include "midi_reader.h"
 #include "characters/sprite_canvas.h"
 #include "common/bmp_writer.h"
 #include "common/gif_writer.h"
 #include "common/indexed_image.h"
+#include "midi_reader.h"
 #include "music/notation.h"
 #include "music/smf.h"
 

@@ -2,11 +2,11 @@
 #include <QPainter>
 
 #include "cast.h"
-#include "generators.h"
 #include "common/bmp_writer.h"
 #include "common/fonts.h"
 #include "common/indexed_image.h"
 #include "common/save.h"
+#include "generators.h"
 
 namespace assetgen {
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "common/save.h"
 #include "generators.h"
 #include "notation.h"
 #include "smf.h"
-#include "common/save.h"
 
 namespace assetgen {
 

@@ -1,8 +1,8 @@
 // The bobbing selection arrows: a square shaft on a triangular head, pointing down.
-#include "generators.h"
 #include "characters/sprite_canvas.h"
 #include "common/indexed_image.h"
 #include "common/save.h"
+#include "generators.h"
 
 namespace assetgen {
 

@@ -2,13 +2,13 @@
 #include <QPainter>
 #include <cmath>
 
-#include "generators.h"
-#include "scene_kit.h"
-#include "scenes.h"
 #include "common/indexed_image.h"
 #include "common/noise.h"
 #include "common/rng.h"
 #include "common/save.h"
+#include "generators.h"
+#include "scene_kit.h"
+#include "scenes.h"
 
 namespace assetgen::scene {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/rng.h"
 #include "scene_kit.h"
 #include "scenes.h"
-#include "common/rng.h"
 
 namespace assetgen::scene {
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "generators.h"
-#include "scene_kit.h"
-#include "scenes.h"
 #include "common/indexed_image.h"
 #include "common/rng.h"
 #include "common/save.h"
+#include "generators.h"
+#include "scene_kit.h"
+#include "scenes.h"
 
 namespace assetgen::scene {
 

@@ -4,10 +4,10 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include "generators.h"
 #include "common/fonts.h"
 #include "common/jpeg_writer.h"
 #include "common/save.h"
+#include "generators.h"
 
 namespace assetgen {
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <deque>
 
-#include "world_palette.h"
 #include "common/noise.h"
 #include "common/rng.h"
+#include "world_palette.h"
 
 namespace assetgen {
 

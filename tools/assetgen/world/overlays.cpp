@@ -4,8 +4,8 @@
 #include <QPainterPath>
 #include <cmath>
 
-#include "world_palette.h"
 #include "common/rng.h"
+#include "world_palette.h"
 
 namespace assetgen {
 

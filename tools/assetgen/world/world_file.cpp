@@ -4,16 +4,16 @@
 #include <functional>
 
 #include "buildings.h"
-#include "generators.h"
-#include "ground_painter.h"
-#include "overlays.h"
-#include "world_map.h"
-#include "world_sprites.h"
 #include "common/bmp_writer.h"
 #include "common/indexed_image.h"
 #include "common/rng.h"
 #include "common/save.h"
+#include "generators.h"
+#include "ground_painter.h"
+#include "overlays.h"
 #include "world/geometry.h"
+#include "world_map.h"
+#include "world_sprites.h"
 
 namespace assetgen {
 

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "geometry.h"
 #include "common/noise.h"
+#include "geometry.h"
 
 namespace assetgen {
 
