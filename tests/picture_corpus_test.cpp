@@ -1,0 +1,201 @@
+// Pictures as other tools write them, made here with known pixels: each either loads with
+// exactly those pixels or ends the game with the picture error naming the file.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <functional>
+#include <vector>
+
+#include "platform/picture.h"
+#include "platform/runtime_error.h"
+#include "support/test_images.h"
+
+using platform::RuntimeError;
+namespace ts = testing_support;
+
+namespace {
+
+const QVector<QRgb> kPalette{qRgb(0, 0, 0), qRgb(250, 10, 10), qRgb(10, 250, 10),
+                             qRgb(20, 30, 240)};
+
+QImage indexed() {
+    return ts::indexedImage(37, 21, kPalette, [](int x, int y) { return (x / 3 + y) % 4; });
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray gif() {
+    QTemporaryDir dir;
+    ts::writeGif(dir.filePath("p.gif"), indexed());
+    return readAll(dir.filePath("p.gif"));
+}
+
+QImage white() {
+    QImage image(48, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+QByteArray jpeg(bool progressive = false) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "JPEG");
+    writer.setQuality(100);
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(white());
+    return bytes;
+}
+
+// A JPEG carrying a thumbnail, itself a whole JPEG with its own end marker, in an application
+// segment before the picture, as cameras write them.
+QByteArray jpegWithThumbnail() {
+    const QByteArray thumbnail = jpeg();
+    QByteArray segment("Exif\0\0", 6);
+    segment.append(thumbnail);
+    const QByteArray main = jpeg();
+    QByteArray out = main.left(2);
+    out.append("\xFF\xE1", 2);
+    out.append(static_cast<char>((segment.size() + 2) >> 8));
+    out.append(static_cast<char>((segment.size() + 2) & 0xFF));
+    return out + segment + main.mid(2);
+}
+
+// Cut inside the scan of the picture, well before its end marker.
+QByteArray cutInScan(const QByteArray& jpegBytes) {
+    return jpegBytes.left(jpegBytes.lastIndexOf("\xFF\xDA") + 40);
+}
+
+QByteArray withoutTrailer(const QByteArray& gifBytes) {
+    return gifBytes.left(gifBytes.size() - 1);
+}
+
+// A 4 × 2 BMP of 32 bits with an info header of `headerSize` bytes (52 or 56) holding the
+// colour masks, here in the byte order red, green, blue, alpha.
+QByteArray maskBmp(quint32 headerSize) {
+    const quint32 offset = 14 + headerSize;
+    QByteArray out("BM");
+    ts::put32(out, offset + 4 * 4 * 2);
+    ts::put32(out, 0);
+    ts::put32(out, offset);
+    ts::put32(out, headerSize);
+    ts::put32(out, 4);
+    ts::put32(out, 2);
+    ts::put16(out, 1);
+    ts::put16(out, 32);
+    ts::put32(out, 3);  // bit fields
+    ts::put32(out, 4 * 4 * 2);
+    ts::put32(out, 2835);
+    ts::put32(out, 2835);
+    ts::put32(out, 0);
+    ts::put32(out, 0);
+    ts::put32(out, 0x000000FFu);
+    ts::put32(out, 0x0000FF00u);
+    ts::put32(out, 0x00FF0000u);
+    if (headerSize == 56) {
+        ts::put32(out, 0xFF000000u);
+    }
+    // Bottom row first: red, green, blue, alpha bytes per pixel.
+    for (const char* row : {"\x01\x02\x03\xFF\x10\x20\x30\xFF\x00\x00\x00\xFF\xFF\xFF\xFF\xFF",
+                            "\xC8\x64\x32\xFF\x0A\x14\x1E\x80\x05\x06\x07\x00\x00\x00\xFF\xFF"}) {
+        out.append(row, 16);
+    }
+    return out;
+}
+
+QImage maskBmpPixels() {
+    QImage image(4, 2, QImage::Format_RGB32);
+    const QRgb top[] = {qRgb(200, 100, 50), qRgb(10, 20, 30), qRgb(5, 6, 7), qRgb(0, 0, 255)};
+    const QRgb bottom[] = {qRgb(1, 2, 3), qRgb(16, 32, 48), qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    for (int x = 0; x < 4; ++x) {
+        image.setPixel(x, 0, top[x]);
+        image.setPixel(x, 1, bottom[x]);
+    }
+    return image;
+}
+
+struct Sample {
+    const char* name;
+    std::function<QByteArray()> bytes;
+    std::function<QImage()> pixels;  // null: the file is refused
+};
+
+const std::vector<Sample>& samples() {
+    static const std::vector<Sample> all{
+        {"a JPEG with a newline after its end marker", [] { return jpeg() + "\n"; }, white},
+        {"a JPEG with a trailer holding markers",
+         [] { return jpeg() + QByteArray("\xFF\xD8\xFF\xE0trailer\xFF\xD9\0\0", 16); }, white},
+        {"a progressive JPEG with a trailer", [] { return jpeg(true) + "trailer"; }, white},
+        {"a JPEG with a thumbnail", jpegWithThumbnail, white},
+        {"a JPEG cut in its scan, with a newline after", [] { return cutInScan(jpeg()) + "\n"; },
+         nullptr},
+        {"a JPEG cut in its scan after a thumbnail's end marker",
+         [] { return cutInScan(jpegWithThumbnail()); }, nullptr},
+        {"a JPEG cut in its scan that ends in an end marker's first byte",
+         [] { return cutInScan(jpeg()) + "\xFF"; }, nullptr},
+        {"a GIF without its trailer", [] { return withoutTrailer(gif()); }, indexed},
+        {"a GIF padded after its trailer", [] { return gif() + QByteArray(300, '\0'); }, indexed},
+        {"a GIF without its trailer, padded", [] { return withoutTrailer(gif()) + "\r\n"; },
+         indexed},
+        {"a GIF cut inside its image data", [] { return gif().left(gif().size() - 12); }, nullptr},
+        {"a GIF cut between its image's blocks",
+         [] {
+             const QByteArray g = gif();
+             return g.left(g.size() - 2);  // the empty block that closes the image is missing
+         },
+         nullptr},
+        {"a GIF of its header and screen only", [] { return gif().left(13 + 256 * 3); }, nullptr},
+        {"a BMP with the 56-byte header", [] { return maskBmp(56); }, maskBmpPixels},
+        {"a BMP with the 52-byte header", [] { return maskBmp(52); }, maskBmpPixels},
+        {"a BMP with the 56-byte header, cut", [] { return maskBmp(56).left(14 + 56 + 20); },
+         nullptr},
+    };
+    return all;
+}
+
+}  // namespace
+
+TEST(PictureCorpus, FilesOfOtherToolsLoadWithTheirPixelsOrEndTheGameNamingTheFile) {
+    QTemporaryDir dir;
+    for (const Sample& sample : samples()) {
+        SCOPED_TRACE(sample.name);
+        const QString path = dir.filePath(QStringLiteral("%1.pic").arg(sample.name));
+        ts::writeFile(path, sample.bytes());
+        if (!sample.pixels) {
+            try {
+                platform::Picture::load(path);
+                ADD_FAILURE() << "loaded";
+            } catch (const RuntimeError& e) {
+                EXPECT_EQ(e.kind(), RuntimeError::Kind::InvalidPicture);
+                EXPECT_NE(std::string(e.what()).find(path.toStdString()), std::string::npos);
+            }
+            continue;
+        }
+        const QImage expected = sample.pixels();
+        const platform::Picture picture = platform::Picture::load(path);
+        ASSERT_EQ(picture.width(), expected.width());
+        ASSERT_EQ(picture.height(), expected.height());
+        for (int y = 0; y < expected.height(); ++y) {
+            for (int x = 0; x < expected.width(); ++x) {
+                ASSERT_EQ(picture.surface().pixel(x, y), expected.pixel(x, y) & 0xFFFFFFu)
+                    << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(PictureCorpus, TheAlphaMaskOfA56ByteHeaderBmpIsKeptForImages) {
+    QTemporaryDir dir;
+    ts::writeFile(dir.filePath("alpha.bmp"), maskBmp(56));
+    const QImage image = platform::readImage(dir.filePath("alpha.bmp"));
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 255);
+    EXPECT_EQ(qAlpha(image.pixel(1, 0)), 0x80);
+    EXPECT_EQ(qAlpha(image.pixel(2, 0)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(3, 1)), 255);
+}
