@@ -4,6 +4,10 @@
 #include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <vector>
 
 #include "platform/asset_paths.h"
 #include "platform/picture.h"
@@ -198,5 +202,90 @@ TEST(Picture, AFileChangedOrRemovedOnDiskIsNotServedFromMemory) {
         ADD_FAILURE() << "a removed file is an error";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.kind(), RuntimeError::Kind::FileNotFound);
+    }
+}
+
+namespace {
+
+// An indexed picture of runs 200 pixels long, quick to make at any size.
+QImage runsPicture(int w, int h) {
+    QImage image(w, h, QImage::Format_Indexed8);
+    image.setColorTable(fourColours());
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; x += 200) {
+            std::memset(image.scanLine(y) + x, (x / 200 + y / 200) % 4, std::min(200, w - x));
+        }
+    }
+    return image;
+}
+
+}  // namespace
+
+TEST(Picture, PicturesUpTo16384PixelsASideLoadAndLargerOnesAreTooLarge) {
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        int w;
+        int h;
+        std::function<void(const QString&, const QImage&)> write;
+    };
+    const auto rle = [](const QString& p, const QImage& i) { ts::writeBmp8(p, i, true); };
+    const auto gif = [](const QString& p, const QImage& i) { ts::writeGif(p, i); };
+    const auto jpeg = [](const QString& p, const QImage& i) {
+        ts::writeJpeg(p, i.convertToFormat(QImage::Format_RGB32));
+    };
+    const std::vector<Case> cases{
+        {"tiles.bmp", 5800, 5800, rle}, {"wide.bmp", 16384, 8, rle},
+        {"tall.gif", 8, 16384, gif},    {"wider.bmp", 16385, 8, rle},
+        {"taller.gif", 8, 16385, gif},  {"wider.jpg", 16385, 16, jpeg},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(c.name);
+        const QImage written = runsPicture(c.w, c.h);
+        c.write(path, written);
+        if (c.w <= 16384 && c.h <= 16384) {
+            const platform::Picture picture = platform::Picture::load(path);
+            ASSERT_EQ(picture.width(), c.w);
+            ASSERT_EQ(picture.height(), c.h);
+            for (int y = 0; y < c.h; y += std::max(1, c.h / 60)) {
+                for (int x = 0; x < c.w; x += std::max(1, c.w / 60)) {
+                    ASSERT_EQ(picture.surface().pixel(x, y), written.pixel(x, y) & 0xFFFFFFu);
+                }
+            }
+            EXPECT_EQ(picture.surface().pixel(c.w - 1, c.h - 1),
+                      written.pixel(c.w - 1, c.h - 1) & 0xFFFFFFu);
+            continue;
+        }
+        EXPECT_EQ(loadError(path), RuntimeError::Kind::InvalidPicture);
+        try {
+            platform::Picture::load(path);
+        } catch (const RuntimeError& e) {
+            const std::string size = std::to_string(c.w) + " × " + std::to_string(c.h) + " pixels";
+            EXPECT_NE(std::string(e.what()).find("too large: " + size), std::string::npos)
+                << e.what();
+            EXPECT_NE(std::string(e.what()).find("limit is 16384 × 16384"), std::string::npos)
+                << e.what();
+        }
+    }
+}
+
+TEST(Picture, AFileBeyondTheLargestPictureIsTooLargeAndIsNotRead) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("huge.gif");
+    {
+        QFile file(path);  // sparse: it takes no room on disk
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(qint64{2} << 30));
+    }
+    EXPECT_EQ(loadError(path), RuntimeError::Kind::InvalidPicture);
+    try {
+        platform::Picture::load(path);
+    } catch (const RuntimeError& e) {
+        // 1 GiB for the pixels of the largest picture and 16 MiB for what goes with them.
+        EXPECT_NE(std::string(e.what()).find(
+                      "too large: 2147483648 bytes, the limit is 1090519040 bytes"),
+                  std::string::npos)
+            << e.what();
     }
 }
