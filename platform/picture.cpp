@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include "platform/gif_screen.h"
 #include "platform/picture_format.h"
 #include "platform/runtime_error.h"
 
@@ -79,8 +80,12 @@ QImage decodeImage(const QString& path) {
     if (!isComplete(data, format)) {
         raise(RuntimeError::Kind::InvalidPicture, path.toStdString());
     }
+    // Qt's reader refuses GIF screens of 16384 × 16384 pixels or more, the game reads those.
+    constexpr qint64 kLargestQtGif = qint64{16384} * 16384;
     const AllocationLimit limit;
-    QImage image = reader.read();
+    QImage image = format == "gif" && qint64{size.width()} * size.height() >= kLargestQtGif
+                       ? readGifScreen(data)
+                       : reader.read();
     if (image.isNull()) {
         raise(RuntimeError::Kind::InvalidPicture, path.toStdString());
     }

@@ -1,14 +1,18 @@
 // Pictures as other tools write them, made here with known pixels: each either loads with
 // exactly those pixels or ends the game with the picture error naming the file.
+#include <gif_lib.h>
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
 #include <QTemporaryDir>
+#include <QtEndian>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
+#include "platform/gif_screen.h"
 #include "platform/picture.h"
 #include "platform/runtime_error.h"
 #include "support/test_images.h"
@@ -198,4 +202,108 @@ TEST(PictureCorpus, TheAlphaMaskOfA56ByteHeaderBmpIsKeptForImages) {
     EXPECT_EQ(qAlpha(image.pixel(1, 0)), 0x80);
     EXPECT_EQ(qAlpha(image.pixel(2, 0)), 0);
     EXPECT_EQ(qAlpha(image.pixel(3, 1)), 255);
+}
+
+namespace {
+
+// A GIF of one image on a screen, written by the GIF library: the image's place and size, its
+// own colour table, interlacing and transparency as asked. `rows` below the image's height
+// leaves its data short, as a writer that stopped early would.
+struct GifShape {
+    const char* name;
+    int screenWidth = 40;
+    int screenHeight = 30;
+    int left = 0;
+    int top = 0;
+    int width = 40;
+    int height = 30;
+    bool interlaced = false;
+    int transparentIndex = -1;
+    bool localTable = false;
+    int rows = -1;
+};
+
+QByteArray shapedGif(const GifShape& shape) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("g.gif");
+    int error = 0;
+    GifFileType* gif = EGifOpenFileName(path.toLocal8Bit().constData(), false, &error);
+    std::vector<GifColorType> colours(8);
+    for (int i = 0; i < 8; ++i) {
+        colours[i] =
+            GifColorType{static_cast<GifByteType>(i * 30), static_cast<GifByteType>(200 - i * 20),
+                         static_cast<GifByteType>(i * i * 3)};
+    }
+    ColorMapObject* global = GifMakeMapObject(8, colours.data());
+    std::reverse(colours.begin(), colours.end());
+    ColorMapObject* local = GifMakeMapObject(8, colours.data());
+    EGifSetGifVersion(gif, true);
+    EGifPutScreenDesc(gif, shape.screenWidth, shape.screenHeight, 3, 2, global);
+    if (shape.transparentIndex >= 0) {
+        GraphicsControlBlock gcb{DISPOSAL_UNSPECIFIED, false, 0, shape.transparentIndex};
+        GifByteType ext[4];
+        EGifGCBToExtension(&gcb, ext);
+        EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext);
+    }
+    const int rows = shape.rows < 0 ? shape.height : shape.rows;
+    EGifPutImageDesc(gif, shape.left, shape.top, shape.width, rows, shape.interlaced,
+                     shape.localTable ? local : nullptr);
+    std::vector<GifPixelType> line(static_cast<std::size_t>(shape.width));
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < shape.width; ++x) {
+            line[static_cast<std::size_t>(x)] = static_cast<GifPixelType>((x / 2 + y) % 8);
+        }
+        EGifPutLine(gif, line.data(), shape.width);
+    }
+    EGifCloseFile(gif, &error);
+    GifFreeMapObject(global);
+    GifFreeMapObject(local);
+    QByteArray bytes = readAll(path);
+    if (rows != shape.height) {
+        // The descriptor claims the full height; the data holds `rows` rows.
+        const qsizetype descriptor = bytes.indexOf(',', 13 + 8 * 3);
+        qToLittleEndian<quint16>(static_cast<quint16>(shape.height), bytes.data() + descriptor + 7);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+TEST(PictureCorpus, TheGameReadsGifScreensWithQtsPixels) {
+    // What Qt's reader gives for screens it takes, the game's own reading of the screens it
+    // does not take must give too.
+    const std::vector<GifShape> shapes{
+        {"whole screen"},
+        {.name = "transparent", .transparentIndex = 3},
+        {.name = "interlaced", .interlaced = true},
+        {.name = "interlaced and transparent", .interlaced = true, .transparentIndex = 0},
+        {.name = "own colour table", .localTable = true},
+        {.name = "inside the screen", .left = 5, .top = 4, .width = 10, .height = 8},
+        {.name = "inside, transparent",
+         .left = 5,
+         .top = 4,
+         .width = 10,
+         .height = 8,
+         .transparentIndex = 1},
+        {.name = "past the screen's corner", .left = 35, .top = 26, .width = 10, .height = 8},
+        {.name = "wider and taller than the screen", .width = 50, .height = 36},
+        {.name = "interlaced, taller than the screen", .height = 50, .interlaced = true},
+        {.name = "right of the screen", .left = 45, .width = 10, .height = 8},
+        {.name = "data for half its rows", .rows = 15},
+        {.name = "interlaced, data for a third of its rows", .interlaced = true, .rows = 10},
+    };
+    for (const GifShape& shape : shapes) {
+        SCOPED_TRACE(shape.name);
+        const QByteArray bytes = shapedGif(shape);
+        const QImage qt = QImage::fromData(bytes, "GIF");
+        const QImage own = platform::readGifScreen(bytes);
+        ASSERT_FALSE(qt.isNull());
+        ASSERT_EQ(own.size(), qt.size());
+        EXPECT_EQ(own.format(), qt.format());
+        for (int y = 0; y < qt.height(); ++y) {
+            for (int x = 0; x < qt.width(); ++x) {
+                ASSERT_EQ(own.pixel(x, y), qt.pixel(x, y)) << x << "," << y;
+            }
+        }
+    }
 }
