@@ -307,3 +307,30 @@ TEST(PictureCorpus, TheGameReadsGifScreensWithQtsPixels) {
         }
     }
 }
+
+TEST(PictureCorpus, AGifOfTheLargestSizeLoads) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "its 1 GiB of pixels is over what the sanitized run lets one test take";
+#endif
+    constexpr int kSide = 16384;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("world.gif");
+    ts::writeFile(path, shapedGif({.name = "largest",
+                                   .screenWidth = kSide,
+                                   .screenHeight = kSide,
+                                   .width = kSide,
+                                   .height = kSide}));
+    const platform::Picture picture = platform::Picture::load(path);
+    ASSERT_EQ(picture.width(), kSide);
+    ASSERT_EQ(picture.height(), kSide);
+    const auto expected = [](int x, int y) {
+        const int i = (x / 2 + y) % 8;
+        return qRgb(i * 30, 200 - i * 20, i * i * 3) & 0xFFFFFFu;
+    };
+    for (int y = 0; y < kSide; y += 1021) {
+        for (int x = 0; x < kSide; x += 1019) {
+            ASSERT_EQ(picture.surface().pixel(x, y), expected(x, y)) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(picture.surface().pixel(kSide - 1, kSide - 1), expected(kSide - 1, kSide - 1));
+}
