@@ -7,11 +7,12 @@
 
 namespace platform {
 
-// Reads a BMP (8-bit and RLE8 included), GIF or JPEG file. A missing file is the run-time
-// "file not found" error and a truncated or undecodable one the "invalid picture" error, both
-// naming the file. The image keeps its alpha channel (GIF transparency). A file that has not
-// changed on disk since it was last read (same size and modification time) is served from
-// memory, with the same pixels.
+// Reads a BMP (8-bit and RLE8 included, with the 12-, 40-, 52-, 56-, 108- or 124-byte
+// header), GIF or JPEG file of up to 16384 × 16384 pixels. A missing file is the run-time
+// "file not found" error; a truncated or undecodable one, or one too large, is the "invalid
+// picture" error, which says so with the size and the limit. Both name the file. The image keeps
+// its alpha channel (GIF transparency). A file that has not changed on disk since it was last read
+// (same size and modification time) is served from memory, with the same pixels.
 QImage readImage(const QString& path);
 
 // A loaded picture used as a blit source: the map's tile set, the backgrounds, the title.
