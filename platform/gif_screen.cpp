@@ -164,9 +164,9 @@ QImage readGifScreen(const QByteArray& data) {
     if (image.isNull()) {
         return {};
     }
-    // The image lies where it says; what falls outside the screen is dropped, and where it
-    // leaves the screen uncovered, the background colour shows, or the
-    // transparent one (its colour with alpha 0), both from the global colour table.
+    // The image lies where it says and what falls outside the screen is dropped. Where it leaves
+    // the screen uncovered, the background colour shows, or the transparent one (its colour with
+    // alpha 0), both from the global colour table.
     const auto globalColour = [&global](int index) {
         return index < static_cast<int>(global.size()) ? global[static_cast<std::size_t>(index)]
                                                        : 0u;
