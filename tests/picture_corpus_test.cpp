@@ -295,7 +295,7 @@ TEST(PictureCorpus, TheGameReadsGifScreensWithQtsPixels) {
 
 TEST(PictureCorpus, AGifOfTheLargestSizeLoads) {
 #if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "its 1 GiB of pixels is over what the sanitized run lets one test take";
+    GTEST_SKIP() << "its 1 GiB of pixels is at the sanitized run's limit for one allocation";
 #endif
     constexpr int kSide = 16384;
     QTemporaryDir dir;
