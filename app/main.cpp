@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/fatal.h"
 #include "platform/file_dialog.h"
+#include "platform/gamepad_sdl.h"
 #include "platform/mci.h"
 #include "platform/midi_player.h"
 #include "platform/window.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
         options.music ? static_cast<platform::CommandDevice&>(player) : silence;
     platform::QtFileDialog fileDialog;
     platform::MessageBoxReporter fatal;
+    platform::SdlGamepad pads;
     velmora::Velmora velmora(velmora::Services{&platform::Display::primaryScreen, clock, paths,
                                                music, fileDialog, fatal});
     velmora.game.flow().setOnEnd([](int exitCode) {
@@ -41,6 +43,7 @@ int main(int argc, char** argv) {
         }
         QCoreApplication::exit(exitCode);
     });
+    velmora.attachGamepad(pads);
     velmora.game.start();
     if (velmora.game.flow().ended()) {
         return velmora.game.flow().exitCode();

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <memory>
+
 #include "battle/frm_battle.h"
 #include "core/game.h"
 #include "map/frm_map.h"
 #include "menu/frm_menu.h"
+#include "platform/gamepad_input.h"
 #include "title/frm_intro.h"
 
 namespace velmora {
@@ -18,6 +21,17 @@ class Velmora {
     frmMenu menu{game};
     frmBattle battle{game};
     frmIntro intro{game};
+
+    // From now on the pads of `device` drive the active screen, as a second way to press its
+    // keys and buttons.
+    void attachGamepad(platform::GamepadDevice& device);
+    // How often the pads are looked at, in milliseconds; 0 when they are not.
+    int gamepadPumpInterval() const { return gamepad_ ? gamepad_->pumpInterval() : 0; }
+
+  private:
+    void Pad_ButtonDown(platform::PadButton button);
+
+    std::unique_ptr<platform::GamepadInput> gamepad_;
 };
 
 }  // namespace velmora

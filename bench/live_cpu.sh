@@ -4,6 +4,9 @@
 # Usage: live_cpu.sh SCENE [path/to/velmora] [seconds]   (default build/velmora, 20 s)
 #   battle   the battle's target choice: the command cursor and the target cursor both ticking
 #   title    the title screen scrolling, its music playing into a null sound sink
+#   map      the map standing idle, no pad connected
+#   map-pad  the same with a virtual pad plugged in and left untouched (the preloaded module
+#            bench/libvelmora-virtual-pad.so beside the game, or the one VIRTUAL_PAD names)
 set -u
 scene="${1:?usage: live_cpu.sh SCENE [path/to/velmora] [seconds]}"
 game="${2:-build/velmora}"
@@ -14,7 +17,13 @@ XVFB_SCREEN=1920x1080
 # The title plays its music into the null sink of a sound server of this script's own.
 [ "$scene" = title ] && start_sound_server
 
-"$game" >"$work/game.log" 2>&1 &
+if [ "$scene" = map-pad ]; then
+    pad_module="${VIRTUAL_PAD:-$(dirname "$game")/bench/libvelmora-virtual-pad.so}"
+    [ -f "$pad_module" ] || fail "no virtual pad module $pad_module"
+    LD_PRELOAD="$(realpath "$pad_module")" "$game" >"$work/game.log" 2>&1 &
+else
+    "$game" >"$work/game.log" 2>&1 &
+fi
 game_pid=$!
 
 wait_for_window Map >/dev/null
@@ -35,6 +44,7 @@ case "$scene" in
         click_in Menu 156 284
         wait_for_window Intro >/dev/null
         ;;
+    map | map-pad) ;;
     *)
         fail "unknown scene $scene"
         ;;
@@ -50,6 +60,9 @@ sleep "$seconds"
 c1=$(cpu_ticks)
 t1=$(date +%s.%N)
 kill -0 "$game_pid" 2>/dev/null || fail "the game ended during the measurement"
+if [ "$scene" = map-pad ]; then
+    grep -q "the game opened" "$work/game.log" || fail "the game did not open the virtual pad"
+fi
 if [ "$scene" = title ]; then
     pactl list short sink-inputs | grep -q . || fail "no music reached the sound server"
 fi

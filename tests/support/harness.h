@@ -48,6 +48,7 @@ class Harness {
     bool ended() const { return game().flow().ended(); }
     int exitCode() const { return game().flow().exitCode(); }
     velmora::Game& game() const { return velmora_->game; }
+    velmora::Velmora& velmora() const { return *velmora_; }
 
     platform::VirtualClock clock;
     FakeMusic music;

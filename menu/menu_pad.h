@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/gamepad.h"
+
+namespace velmora {
+
+class frmMenu;
+
+// A pad's button in the pause menu: up and down move the focus over the enabled buttons, A
+// presses the focused one, B and Start continue the game.
+void Pad_ButtonDown(frmMenu& menu, platform::PadButton button);
+
+}  // namespace velmora

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/gamepad.h"
+
+namespace velmora {
+
+class frmIntro;
+
+// A pad's button on the title screen: up and down move the focus over New Game, Load Game and
+// Exit, and A presses the focused one.
+void Pad_ButtonDown(frmIntro& intro, platform::PadButton button);
+
+}  // namespace velmora
