@@ -120,6 +120,34 @@ WholeScaling wholeScaling(const QProcessEnvironment& environment) {
     return result;
 }
 
+QString unreachableDisplay(const QProcessEnvironment& environment, const QString& qtMessage) {
+    const QString wayland = environment.value(QStringLiteral("WAYLAND_DISPLAY"));
+    const QString x11 = environment.value(QStringLiteral("DISPLAY"));
+    // "Available platform plugins are: xcb, offscreen, ..."
+    const QLatin1String listed("Available platform plugins are:");
+    const qsizetype list = qtMessage.indexOf(listed);
+    const bool waylandPlugin =
+        list < 0 || qtMessage.mid(list + listed.size()).contains(QLatin1String("wayland"));
+    QStringList reasons;
+    if (!wayland.isEmpty()) {
+        reasons << (waylandPlugin
+                        ? QStringLiteral("the Wayland display \"%1\" cannot be reached").arg(wayland)
+                        : QStringLiteral("the Wayland display \"%1\" needs Qt's Wayland platform "
+                                         "plugin, which is not installed (install the package "
+                                         "qt6-wayland)")
+                              .arg(wayland));
+    }
+    if (!x11.isEmpty()) {
+        reasons << QStringLiteral("the X display \"%1\" cannot be reached").arg(x11);
+    } else if (!wayland.isEmpty()) {
+        reasons << QStringLiteral("no X display is set (DISPLAY)");
+    }
+    if (reasons.isEmpty()) {
+        reasons << QStringLiteral("no display can be reached");
+    }
+    return reasons.join(QStringLiteral(", and "));
+}
+
 void Application::useWholeScaling() {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);

@@ -34,6 +34,11 @@ WholeScaling wholeScaling(const QProcessEnvironment& environment);
 // The whole factor for a fractional one: the nearest, a half going down; at least 1.
 double wholeScaleFactor(double factor);
 
+// Why no window could be opened, in one line, from the environment and Qt's last message
+// (which lists the platform plugins it found): the displays that were named and could not be
+// reached, and a Wayland display that needs Qt's Wayland plugin when that is not installed.
+QString unreachableDisplay(const QProcessEnvironment& environment, const QString& qtMessage);
+
 // The application object of the game. It hands each key press to the game window it is typed
 // into before the focused control sees it (key preview), and swallows input meant for a window
 // while another one holds the input.
