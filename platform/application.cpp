@@ -130,12 +130,13 @@ QString unreachableDisplay(const QProcessEnvironment& environment, const QString
         list < 0 || qtMessage.mid(list + listed.size()).contains(QLatin1String("wayland"));
     QStringList reasons;
     if (!wayland.isEmpty()) {
-        reasons << (waylandPlugin
-                        ? QStringLiteral("the Wayland display \"%1\" cannot be reached").arg(wayland)
-                        : QStringLiteral("the Wayland display \"%1\" needs Qt's Wayland platform "
-                                         "plugin, which is not installed (install the package "
-                                         "qt6-wayland)")
-                              .arg(wayland));
+        reasons
+            << (waylandPlugin
+                    ? QStringLiteral("the Wayland display \"%1\" cannot be reached").arg(wayland)
+                    : QStringLiteral("the Wayland display \"%1\" needs Qt's Wayland platform "
+                                     "plugin, which is not installed (install the package "
+                                     "qt6-wayland)")
+                          .arg(wayland));
     }
     if (!x11.isEmpty()) {
         reasons << QStringLiteral("the X display \"%1\" cannot be reached").arg(x11);

@@ -28,8 +28,7 @@ Display Display::ofScreen(QSize pixels, double dotsPerInchX, double dotsPerInchY
     const float tppY = wholeTwipsPerPixel(dotsPerInchY);
     const auto text = static_cast<float>(kTwipsPerInch / dotsPerInchY);
     return Display{static_cast<float>(pixels.width()) * tppX,
-                   static_cast<float>(pixels.height()) * tppY, tppX, tppY,
-                   text == tppY ? 0 : text};
+                   static_cast<float>(pixels.height()) * tppY, tppX, tppY, text == tppY ? 0 : text};
 }
 
 Display Display::primaryScreen() {

@@ -79,10 +79,9 @@ void frmIntro::Form_Load() {
     w.setSizeTwips(s.widthTwips, s.heightTwips);
     w.setKeyPreview(true);  // no key handler of its own
 
-    c.picBack.setGeometry(0, 0,
-                          titleCanvasWidth(w.widthTwips(), w.heightTwips(), s.twipsPerPixelX,
-                                           s.twipsPerPixelY),
-                          w.heightTwips());
+    c.picBack.setGeometry(
+        0, 0, titleCanvasWidth(w.widthTwips(), w.heightTwips(), s.twipsPerPixelX, s.twipsPerPixelY),
+        w.heightTwips());
     TitleX = centredTitleX();
     TitleY = 0;
     SceneBackground = loadPicture("\\Background\\hills.gif");

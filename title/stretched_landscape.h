@@ -24,8 +24,8 @@ void drawLandscape(platform::Surface& canvas, const platform::Surface& picture, 
 class StretchedLandscape {
   public:
     // The canvas of size `canvas` filled with `background`, `picture` stretched onto its
-    // w × h pixels at (0, 0) and repeated to the right (drawLandscape). Made again only when one of them differs from last time; then
-    // `remade` is set.
+    // w × h pixels at (0, 0) and repeated to the right (drawLandscape). Made again only when one of
+    // them differs from last time; then `remade` is set.
     const platform::Surface& draw(const platform::Surface& picture, QSize canvas, QRgb background,
                                   QSize stretched, bool& remade);
     // Forgets the result and frees its memory.
