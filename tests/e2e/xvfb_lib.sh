@@ -7,8 +7,9 @@ unset WAYLAND_DISPLAY
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 work=$(mktemp -d)
-# Xvfb picks a free display number and writes it to the file.
-Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display number and writes it to the file. It keeps its state (resources such
+# as the desktop's DPI) when a client leaves.
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768}x24" -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 game_pid=""
 cleanup() {
