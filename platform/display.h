@@ -19,9 +19,9 @@ struct Display {
     static Display ofPixels(int width, int height, float twipsPerPixel = 15);
     // A screen of the given logical pixels at the given logical dots per inch. Drawing needs a
     // whole twips per pixel, or the two ways the game turns twips into pixels part by many
-    // pixels: each axis gets the whole number nearest to 1440 twips an inch ÷ DPI, a half going
-    // to the smaller one, so that every control is at least as large as the DPI asks and text,
-    // which keeps the DPI itself, fits in it.
+    // pixels: each axis gets the whole number nearest to 1440 twips an inch ÷ DPI. A half goes
+    // to the smaller one (7 at 192 DPI), so that controls come out larger, not smaller, than
+    // that DPI asks, and text, which keeps the DPI itself, fits in them.
     static Display ofScreen(QSize pixels, double dotsPerInchX, double dotsPerInchY);
     // The primary screen, at its logical DPI times the scale left over by the desktop-scaling
     // policy (see setDpiScale).
