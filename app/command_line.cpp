@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/application.h"
+
 #ifndef VELMORA_VERSION
 #error "VELMORA_VERSION names the game's version"
 #endif
@@ -35,13 +37,16 @@ void quietDisplayFailure(QtMsgType type, const QMessageLogContext& context,
         (category == QLatin1String("qt.qpa.xcb") &&
          message.startsWith(QLatin1String("could not connect to display"))) ||
         (category == QLatin1String("qt.qpa.plugin") &&
-         message.startsWith(QLatin1String("Could not load the Qt platform plugin")));
+         (message.startsWith(QLatin1String("Could not load the Qt platform plugin")) ||
+          message.startsWith(QLatin1String("Could not find the Qt platform plugin")))) ||
+        message.startsWith(QLatin1String("Failed to create wl_display"));
     if (type != QtFatalMsg && connecting) {
         return;
     }
     if (type == QtFatalMsg && message.contains(QLatin1String("platform plugin"))) {
-        std::fprintf(stderr, "%s: cannot open a window: the display \"%s\" cannot be reached\n",
-                     qPrintable(kProgram), qPrintable(qEnvironmentVariable("DISPLAY")));
+        std::fprintf(stderr, "%s: cannot open a window: %s\n", qPrintable(kProgram),
+                     qPrintable(platform::unreachableDisplay(
+                         QProcessEnvironment::systemEnvironment(), message)));
         std::fflush(stderr);
         std::_Exit(1);
     }

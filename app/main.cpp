@@ -16,6 +16,8 @@
 
 int main(int argc, char** argv) {
     const velmora::Options options = velmora::readCommandLine(argc, argv);
+    // Pictures stay whole multiples on the device on desktops scaled by a fraction.
+    platform::Application::useWholeScaling();
     platform::Application app(argc, argv);
     platform::Window::setWindowedMode(options.windowed);
     QApplication::setApplicationName(QStringLiteral("Velmora"));

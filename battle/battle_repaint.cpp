@@ -63,14 +63,18 @@ void frmBattle::paintScene(Quotient quotient, int leaveOut, int flashFoe,
     BattleScene scene;
     scene.background = QSize(pixelsX(window()->widthTwips(), quotient).value(),
                              pixelsY(window()->heightTwips(), quotient).value());
+    // A panel is refreshed over all of it, its size taken by the rounded quotient in every kind
+    // of tick: where the whole quotient is a pixel short (a design size that is no whole number
+    // of pixels at 13 twips per pixel), its ticks would leave the panel's last row or column
+    // cleared and the line would flash against the rounding ticks beside them.
     const platform::PictureBox* panels[] = {&c.picBar, &c.picSelect, &c.picTarget, &c.picMagic};
     for (std::size_t k = 0; k < scene.panels.size(); ++k) {
         const platform::PictureBox& p = *panels[k];
         const bool bar = k == 0;
         scene.panels[k] = PanelCopy{bar ? 0 : pixelsX(p.left(), quotient).value(),
                                     bar ? 0 : pixelsY(p.top(), quotient).value(),
-                                    pixelsX(p.width(), quotient).value(),
-                                    pixelsY(p.height(), quotient).value(), k <= 1};
+                                    pixelsX(p.width(), Quotient::Rounded).value(),
+                                    pixelsY(p.height(), Quotient::Rounded).value(), k <= 1};
     }
     for (int i = 1; i <= 6; ++i) {
         scene.figures.push_back({2 * i, true, platform::RasterOp::Copy, t.PartySprite[i].value(),
@@ -105,11 +109,11 @@ void frmBattle::paintPlain(Quotient quotient, int leaveOut, int flashFoe,
                          pixelsY(window()->heightTwips(), quotient).value(), bg, 0, 0, bg.width(),
                          bg.height());
     const platform::Surface& field = c.picMap.surface();
-    platform::bitBlt(c.picBar.canvas(), 0, 0, pixelsX(c.picBar.width(), quotient).value(),
-                     pixelsY(c.picBar.height(), quotient).value(), field, 0, 0);
+    platform::bitBlt(c.picBar.canvas(), 0, 0, pixelsX(c.picBar.width(), Quotient::Rounded).value(),
+                     pixelsY(c.picBar.height(), Quotient::Rounded).value(), field, 0, 0);
     for (platform::PictureBox* p : {&c.picSelect, &c.picTarget, &c.picMagic}) {
-        platform::bitBlt(p->canvas(), 0, 0, pixelsX(p->width(), quotient).value(),
-                         pixelsY(p->height(), quotient).value(), field,
+        platform::bitBlt(p->canvas(), 0, 0, pixelsX(p->width(), Quotient::Rounded).value(),
+                         pixelsY(p->height(), Quotient::Rounded).value(), field,
                          pixelsX(p->left(), quotient).value(), pixelsY(p->top(), quotient).value());
     }
     platform::Surface& canvas = c.picMap.canvas();

@@ -117,7 +117,14 @@ void frmBattle::Form_Load() {
     w.setSizeTwips(display().widthTwips, display().heightTwips);
     w.setKeyPreview(true);
     c.picMap.setGeometry(0, 0, w.widthTwips(), w.heightTwips());
-    c.picBar.setGeometry(0, 0, c.picMap.width(), c.picMap.height() / 4);
+    // A quarter of the battlefield, to the nearest whole pixel: on a display whose height is not
+    // a multiple of four pixels the two ways of turning twips into pixels would otherwise part
+    // on the panel's height and on the command window's top, and a line would flash at every
+    // tick of the target choice.
+    const float ty = display().twipsPerPixelY;
+    c.picBar.setGeometry(
+        0, 0, c.picMap.width(),
+        static_cast<float>(roundedQuotient32(c.picMap.height() / 4, ty).value()) * ty);
     sprites_ = game().sprites;
     BattleBackground = platform::Picture::load(
         game().services().paths.resolve("\\Background\\Battle\\plains.gif"));

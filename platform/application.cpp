@@ -2,7 +2,10 @@
 
 #include <QKeyEvent>
 #include <QPointer>
+#include <algorithm>
+#include <cmath>
 
+#include "platform/display.h"
 #include "platform/key_codes.h"
 #include "platform/window.h"
 
@@ -67,6 +70,93 @@ int shiftState(const QKeyEvent& event) {
     const Qt::KeyboardModifiers m = event.modifiers();
     return (m.testFlag(Qt::ShiftModifier) ? 1 : 0) | (m.testFlag(Qt::ControlModifier) ? 2 : 0) |
            (m.testFlag(Qt::AltModifier) ? 4 : 0);
+}
+
+double wholeScaleFactor(double factor) {
+    return std::max(1.0, std::ceil(factor - 0.5));
+}
+
+WholeScaling wholeScaling(const QProcessEnvironment& environment) {
+    WholeScaling result;
+    const QString policy = environment.value(QStringLiteral("QT_SCALE_FACTOR_ROUNDING_POLICY"));
+    if (policy.compare(QLatin1String("PassThrough"), Qt::CaseInsensitive) == 0) {
+        result.environment.emplace_back("QT_SCALE_FACTOR_ROUNDING_POLICY", "RoundPreferFloor");
+    }
+    // A number written back whole; its remainder goes to the game.
+    auto whole = [&result](const QString& text, bool carry) -> QString {
+        bool ok = false;
+        const double factor = text.trimmed().toDouble(&ok);
+        if (!ok || factor <= 0 || factor == std::floor(factor)) {
+            return text;
+        }
+        const double n = wholeScaleFactor(factor);
+        if (carry) {
+            result.dpiScale *= factor / n;
+        }
+        return QString::number(n);
+    };
+    const QString global = environment.value(QStringLiteral("QT_SCALE_FACTOR"));
+    if (!global.isEmpty()) {
+        const QString rounded = whole(global, true);
+        if (rounded != global) {
+            result.environment.emplace_back("QT_SCALE_FACTOR", rounded.toLatin1());
+        }
+    }
+    // "1.5" for every screen, or "name=1.5;name=2" screen by screen; only a factor for every
+    // screen leaves its remainder to the game, which knows nothing of screens' names.
+    const QString screens = environment.value(QStringLiteral("QT_SCREEN_SCALE_FACTORS"));
+    if (!screens.isEmpty()) {
+        QStringList entries = screens.split(QLatin1Char(';'));
+        const bool single = entries.size() == 1 && !entries.constFirst().contains(QLatin1Char('='));
+        for (QString& entry : entries) {
+            const qsizetype equals = entry.indexOf(QLatin1Char('='));
+            entry = entry.left(equals + 1) + whole(entry.mid(equals + 1), single);
+        }
+        const QString rounded = entries.join(QLatin1Char(';'));
+        if (rounded != screens) {
+            result.environment.emplace_back("QT_SCREEN_SCALE_FACTORS", rounded.toLatin1());
+        }
+    }
+    return result;
+}
+
+QString unreachableDisplay(const QProcessEnvironment& environment, const QString& qtMessage) {
+    const QString wayland = environment.value(QStringLiteral("WAYLAND_DISPLAY"));
+    const QString x11 = environment.value(QStringLiteral("DISPLAY"));
+    // "Available platform plugins are: xcb, offscreen, ..."
+    const QLatin1String listed("Available platform plugins are:");
+    const qsizetype list = qtMessage.indexOf(listed);
+    const bool waylandPlugin =
+        list < 0 || qtMessage.mid(list + listed.size()).contains(QLatin1String("wayland"));
+    QStringList reasons;
+    if (!wayland.isEmpty()) {
+        reasons
+            << (waylandPlugin
+                    ? QStringLiteral("the Wayland display \"%1\" cannot be reached").arg(wayland)
+                    : QStringLiteral("the Wayland display \"%1\" needs Qt's Wayland platform "
+                                     "plugin, which is not installed (install the package "
+                                     "qt6-wayland)")
+                          .arg(wayland));
+    }
+    if (!x11.isEmpty()) {
+        reasons << QStringLiteral("the X display \"%1\" cannot be reached").arg(x11);
+    } else if (!wayland.isEmpty()) {
+        reasons << QStringLiteral("no X display is set (DISPLAY)");
+    }
+    if (reasons.isEmpty()) {
+        reasons << QStringLiteral("no display can be reached");
+    }
+    return reasons.join(QStringLiteral(", and "));
+}
+
+void Application::useWholeScaling() {
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
+    const WholeScaling scaling = wholeScaling(QProcessEnvironment::systemEnvironment());
+    for (const auto& [name, value] : scaling.environment) {
+        qputenv(name.constData(), value);
+    }
+    Display::setDpiScale(scaling.dpiScale);
 }
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}

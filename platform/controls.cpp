@@ -280,7 +280,8 @@ QFont makeFont(const FontSpec& spec, const Display& display) {
     QFont font(spec.face == QLatin1String("MS Sans Serif") ? QStringLiteral("Liberation Sans")
                                                            : spec.face);
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, fontPixelSize(spec.points, display.twipsPerPixelY)));
+    // Text follows the desktop's DPI, also where drawing rounds its twips per pixel.
+    font.setPixelSize(std::max(1, fontPixelSize(spec.points, display.textTwipsPerPixelY())));
     font.setBold(spec.bold);
     return font;
 }

@@ -79,7 +79,9 @@ void frmIntro::Form_Load() {
     w.setSizeTwips(s.widthTwips, s.heightTwips);
     w.setKeyPreview(true);  // no key handler of its own
 
-    c.picBack.setGeometry(0, 0, w.heightTwips() * 3, w.heightTwips());
+    c.picBack.setGeometry(
+        0, 0, titleCanvasWidth(w.widthTwips(), w.heightTwips(), s.twipsPerPixelX, s.twipsPerPixelY),
+        w.heightTwips());
     TitleX = centredTitleX();
     TitleY = 0;
     SceneBackground = loadPicture("\\Background\\hills.gif");
@@ -88,10 +90,9 @@ void frmIntro::Form_Load() {
     // The first frame: the landscape and the panel; the title and the figure come with the
     // first tick.
     const platform::Surface& scene = SceneBackground.surface();
-    platform::stretchBlt(c.picBack.canvas(), 0, 0,
-                         wholeQuotient(c.picBack.width(), s.twipsPerPixelX).value(),
-                         wholeQuotient(c.picBack.height(), s.twipsPerPixelY).value(), scene, 0, 0,
-                         scene.width(), scene.height());
+    drawLandscape(c.picBack.canvas(), scene,
+                  QSize(wholeQuotient(c.picBack.height() * 3, s.twipsPerPixelX).value(),
+                        wholeQuotient(c.picBack.height(), s.twipsPerPixelY).value()));
     canvasHoldsLandscape_ = false;
 
     c.picMenu.move(w.widthTwips() / 2 - c.picMenu.width() / 2,

@@ -29,7 +29,9 @@ void frmIntro::tmrIntro_Timer() {
 
     // The canvas cleared and the landscape stretched over it: where the stretched picture is
     // still on the canvas, only what the title and the figure covered goes back.
-    const QSize stretched(roundedQuotient32(back.width(), s.twipsPerPixelX).value(),
+    // The landscape is stretched three heights wide: over the whole canvas, except on a window
+    // wider than that, whose canvas repeats it.
+    const QSize stretched(roundedQuotient32(back.height() * 3, s.twipsPerPixelX).value(),
                           roundedQuotient32(back.height(), s.twipsPerPixelY).value());
     bool remade = false;
     const platform::Surface& landscape = landscape_.draw(

@@ -1,6 +1,40 @@
 #include "title/stretched_landscape.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
 namespace velmora {
+
+float titleCanvasWidth(float width, float height, float twipsPerPixelX, float twipsPerPixelY) {
+    const float threeHeights = height * 3;
+    if (width <= threeHeights) {
+        return threeHeights;
+    }
+    // On 16:9 the canvas reaches 3 - 16/9 = 11/9 heights past the window: a whole number of
+    // pixels here.
+    const double beyond = std::nearbyint(static_cast<double>(height / twipsPerPixelY) * 11 / 9);
+    return width + static_cast<float>(beyond) * twipsPerPixelX;
+}
+
+void drawLandscape(platform::Surface& canvas, const platform::Surface& picture, QSize stretched) {
+    platform::stretchBlt(canvas, 0, 0, stretched.width(), stretched.height(), picture, 0, 0,
+                         picture.width(), picture.height());
+    const int tile = stretched.width();
+    if (tile <= 0 || tile >= canvas.width()) {
+        return;
+    }
+    // Row by row within the one canvas: the repeats never overlap the stretch they copy.
+    const int rows = std::min(stretched.height(), canvas.height());
+    std::uint32_t* const pixels = canvas.pixels();
+    for (int y = 0; y < rows; ++y) {
+        std::uint32_t* row = pixels + y * canvas.stride();
+        for (int x = tile; x < canvas.width(); x += tile) {
+            const int count = std::min(tile, canvas.width() - x);
+            std::memcpy(row + x, row, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
+        }
+    }
+}
 
 const platform::Surface& StretchedLandscape::draw(const platform::Surface& picture, QSize canvas,
                                                   QRgb background, QSize stretched, bool& remade) {
@@ -17,8 +51,7 @@ const platform::Surface& StretchedLandscape::draw(const platform::Surface& pictu
                    stretched.height() < canvas.height()) {
             result_.fill(background);
         }
-        platform::stretchBlt(result_, 0, 0, stretched.width(), stretched.height(), picture, 0, 0,
-                             picture.width(), picture.height());
+        drawLandscape(result_, picture, stretched);
         pictureKey_ = key;
         canvas_ = canvas;
         stretched_ = stretched;

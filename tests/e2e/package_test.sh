@@ -29,6 +29,7 @@ depends=$(field Depends)
 for need in libc6 libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins timgm6mb-soundfont; do
     echo "$depends" | grep -q "$need" || fail "Depends lacks $need: $depends"
 done
+field Recommends | grep -q "qt6-wayland" || fail "Recommends lacks qt6-wayland: $(field Recommends)"
 echo "package $(field Package) $version, $(field Installed-Size) KiB installed"
 echo "depends: $depends"
 

@@ -7,8 +7,9 @@ unset WAYLAND_DISPLAY
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 work=$(mktemp -d)
-# Xvfb picks a free display number and writes it to the file.
-Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display number and writes it to the file. It keeps its state (resources such
+# as the desktop's DPI) when a client leaves.
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768}x24" -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 game_pid=""
 cleanup() {
@@ -20,6 +21,10 @@ trap cleanup EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")"
+# The server answers before anything is started on it (a busy machine may be slow to get there).
+for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.1; done
+kill -0 "$xvfb_pid" 2>/dev/null && xprop -root >/dev/null 2>&1 ||
+    { cat "$work/xvfb.log" >&2; fail "Xvfb on $DISPLAY does not answer"; }
 
 # The names of the game's windows that are showing, sorted, on one line.
 showing() {
@@ -106,10 +111,11 @@ with_window_manager() {
     local previous_cleanup
     previous_cleanup=$(trap -p EXIT | sed "s/^trap -- '\(.*\)' EXIT$/\1/")
     trap "kill $wm_pid 2>/dev/null; $previous_cleanup" EXIT
-    for _ in $(seq 50); do
+    for _ in $(seq 200); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
         sleep 0.1
     done
+    cat "$work/openbox.log" >&2
     fail "the window manager did not start"
 }
 
@@ -136,4 +142,41 @@ start_sound_server() {
     export PULSE_SERVER="unix:$work/pulse.sock"
     for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
     pactl info >/dev/null 2>&1 || { cat "$work/pulse.log"; fail "the sound server did not start"; }
+}
+
+# Sets the desktop's DPI as X desktops do, through the Xft.dpi resource that Qt reads. Start the
+# window manager first: while it is connected the display keeps its resources.
+desktop_dpi() {
+    echo "Xft.dpi: $1" | xrdb -merge
+    xrdb -query | grep -q "^Xft.dpi:[[:space:]]*$1\$" || fail "the desktop's DPI is not $1"
+}
+
+# The screen, or the WxH+X+Y parts of it given after the file's prefix, as PNG files named
+# prefix-1.png, prefix-2.png, ... (one grab for all of them).
+screenshot() {
+    local prefix="$1" i=0 part
+    shift
+    import -window root "$work/root.png" || fail "no screenshot"
+    if [ $# -eq 0 ]; then
+        cp "$work/root.png" "$prefix.png"
+        return
+    fi
+    for part in "$@"; do
+        i=$((i + 1))
+        convert "$work/root.png" -crop "$part" +repage "$prefix-$i.png"
+    done
+}
+
+# How many pixels two pictures of one size differ in.
+differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+
+# Waits up to 10 s for the named window to cover exactly the screen, "width height" in pixels.
+expect_covers_screen() {
+    local got=""
+    for _ in $(seq 100); do
+        got=$(geometry "$1")
+        [ "$got" = "0 0 $2 $3" ] && { echo "$1 covers the screen, $2 × $3"; return 0; }
+        sleep 0.1
+    done
+    fail "$1 should cover exactly the screen ($2 × $3), found [$got]"
 }
