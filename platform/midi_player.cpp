@@ -219,7 +219,7 @@ class MidiPlayer::Impl {
 
     // Frees the tune. What it sounds at this moment fades out over kFadeFrames, to be heard
     // after what has been rendered already; then the synthesizer is silenced and its controllers
-    // reset, its reverb and chorus emptied, so that the next tune begins from silence.
+    // reset. Its reverb and chorus still ring, unheard, until they have died away.
     void closeTune() {
         {
             const std::lock_guard<std::mutex> lock(mutex_);
@@ -245,17 +245,7 @@ class MidiPlayer::Impl {
             }
             fluid_synth_all_sounds_off(synth_, -1);
             fluid_synth_system_reset(synth_);
-            // The reverb and chorus still ring with what was played: they run on silence until
-            // it has died away below the quietest step of 16-bit sound (about a second of
-            // sound, rendered in a few milliseconds).
-            float scratch[2 * 512];
-            for (int i = 0; i < 5 * kSampleRate / 512; ++i) {
-                fluid_synth_write_float(synth_, 512, scratch, 0, 2, scratch, 1, 2);
-                if (std::all_of(std::begin(scratch), std::end(scratch),
-                                [](float x) { return std::fabs(x) < 1e-6f; })) {
-                    break;
-                }
-            }
+            ringing_ = true;
         }
         wake_.notify_all();
     }
@@ -278,13 +268,33 @@ class MidiPlayer::Impl {
         }
         float* rest = interleaved + 2 * done;
         if (done < frames) {
-            if (sounding_) {
+            if (sounding_ || ringing_) {
                 fluid_synth_write_float(synth_, frames - done, rest, 0, 2, rest, 1, 2);
-            } else {
+            }
+            if (!sounding_) {
+                // The reverb and chorus of a closed tune die away as time passes, unheard.
+                ringing_ = ringing_ && !quiet(rest, frames - done);
                 std::fill(rest, interleaved + 2 * frames, 0.0f);
             }
         }
         limiter_.process(interleaved, frames);
+    }
+
+    // Below the smallest step of 16-bit sound, by far.
+    static bool quiet(const float* interleaved, int frames) {
+        return std::all_of(interleaved, interleaved + 2 * frames,
+                           [](float x) { return std::fabs(x) < 1e-6f; });
+    }
+
+    // Lets the reverb and chorus of a closed tune die away at once (about a second of sound,
+    // rendered in a few milliseconds), so that the next tune begins from silence.
+    void stopRinging() {
+        float scratch[2 * 512];
+        for (int i = 0; ringing_ && i < 5 * kSampleRate / 512; ++i) {
+            fluid_synth_write_float(synth_, 512, scratch, 0, 2, scratch, 1, 2);
+            ringing_ = !quiet(scratch, 512);
+        }
+        ringing_ = false;
     }
 
     // On the output thread: while there is sound, opens the first output that will, renders
@@ -333,6 +343,9 @@ class MidiPlayer::Impl {
             stream.reset();
             lock.lock();
             limiter_.reset();
+            if (!sounding_) {
+                stopRinging();
+            }
         }
     }
 
@@ -400,6 +413,8 @@ class MidiPlayer::Impl {
     std::optional<Tune> tune_;
     // A tune has been started and not closed since: the synthesizer is rendered.
     bool sounding_ = false;
+    // A closed tune's reverb and chorus have not yet died away.
+    bool ringing_ = false;
     // The faded end of a closed tune, still to be heard, and how much of it has gone out.
     std::vector<float> fade_;
     std::size_t fadeAt_ = 0;
