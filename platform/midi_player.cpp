@@ -171,6 +171,8 @@ class MidiPlayer::Impl {
         }
         makeSynth();
         const std::lock_guard<std::mutex> lock(mutex_);
+        // Before the tune is attached: rendering now moves no tune on.
+        stopRinging();
         fluid_player_t* player = newPlayer(midi->bytes);
         if (player != nullptr) {
             tune_ = Tune{request->alias, player, std::move(midi->bytes), midi->lastTick};
@@ -343,7 +345,7 @@ class MidiPlayer::Impl {
             stream.reset();
             lock.lock();
             limiter_.reset();
-            if (!sounding_) {
+            if (!tune_) {
                 stopRinging();
             }
         }
