@@ -87,7 +87,7 @@ void silenceSynthLog() {
 
 // After the last sound, the output stays open this long for the next tune (the title's
 // watchdog closes, opens and plays again in one go), then closes.
-constexpr int kLingerFrames = 8 * MidiPlayer::kPeriodFrames;
+constexpr int kLingerFrames = 2048;
 
 }  // namespace
 
@@ -299,17 +299,18 @@ class MidiPlayer::Impl {
         ringing_ = false;
     }
 
-    // On the output thread: while there is sound, opens the first output that will, renders
-    // into it period after period, and closes it when nothing has sounded for kLingerFrames;
-    // then sleeps until the next tune plays.
+    // On a thread of the device's own: while there is sound, keeps the first output that will
+    // open, which renders from the device as it wants; closes it when nothing has sounded for
+    // kLingerFrames; then sleeps until the next tune plays.
     void outputLoop() {
-        std::vector<float> period(2 * static_cast<std::size_t>(kPeriodFrames));
         std::unique_lock<std::mutex> lock(mutex_);
         for (;;) {
             wake_.wait(lock, [&] { return quit_ || (hasSound() && !outputFailed_); });
             if (quit_ && (outputFailed_ || !hasSound())) {
                 return;
             }
+            silentFrames_ = 0;
+            outputDone_ = false;
             lock.unlock();
             std::string name;
             std::unique_ptr<AudioStream> stream = openOutput(name);
@@ -327,22 +328,9 @@ class MidiPlayer::Impl {
                 continue;
             }
             audioDriver_ = name;
-            // Enough silence after the last sound to bring it out of the limiter's look-ahead.
-            int silence = 0;
-            while (silence < (quit_ ? kPeriodFrames : kLingerFrames)) {
-                silence = hasSound() ? 0 : silence + kPeriodFrames;
-                renderLocked(period.data(), kPeriodFrames);
-                lock.unlock();
-                const bool written = stream->write(period.data(), kPeriodFrames);
-                lock.lock();
-                if (!written) {
-                    outputFailed_ = true;
-                    break;
-                }
-            }
+            wake_.wait(lock, [&] { return outputDone_ || outputFailed_; });
             lock.unlock();
-            stream->drain();
-            stream.reset();
+            stream.reset();  // after what it holds has been heard
             lock.lock();
             limiter_.reset();
             if (!tune_) {
@@ -351,9 +339,33 @@ class MidiPlayer::Impl {
         }
     }
 
+    // On the output's thread: the next frames, until enough silence has followed the last
+    // sound to bring it out of the limiter's look-ahead and the output may close.
+    void renderForOutput(float* interleaved, int frames) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (outputDone_) {
+            std::fill(interleaved, interleaved + 2 * frames, 0.0f);
+            return;
+        }
+        silentFrames_ = hasSound() ? 0 : silentFrames_ + frames;
+        renderLocked(interleaved, frames);
+        if (silentFrames_ >= (quit_ ? SoundLimiter::kLookahead : kLingerFrames)) {
+            outputDone_ = true;
+            wake_.notify_all();
+        }
+    }
+
+    void outputBroken() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        outputFailed_ = true;
+        wake_.notify_all();
+    }
+
     std::unique_ptr<AudioStream> openOutput(std::string& name) {
         for (const AudioOutput& output : options_.outputs) {
-            if (std::unique_ptr<AudioStream> stream = output.open()) {
+            if (std::unique_ptr<AudioStream> stream =
+                    output.open([this](float* out, int frames) { renderForOutput(out, frames); },
+                                [this] { outputBroken(); })) {
                 name = output.name;
                 return stream;
             }
@@ -423,6 +435,9 @@ class MidiPlayer::Impl {
     SoundLimiter limiter_;
     std::thread output_;
     bool quit_ = false;
+    // The output's silence since the last sound; the output has had enough of it to close.
+    int silentFrames_ = 0;
+    bool outputDone_ = false;
     // No output would open (or one failed) for the tune now playing: none is tried again
     // until the next play.
     bool outputFailed_ = false;

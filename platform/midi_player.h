@@ -27,14 +27,13 @@ namespace platform {
 // One synthesizer with one soundfont serves the whole process: both are made at the first
 // successful open and kept until the device goes, so restarting the tune costs no reload.
 //
-// While a tune plays, a thread of the device's own renders it in short periods into the first
-// sound output that opens, so that what is queued in the device is heard within a few tens of
-// milliseconds. "close" fades the tune out over a few milliseconds (a cut would click), then
-// silences the synthesizer; once nothing has sounded for a moment the output is closed and the
-// thread sleeps, and the next tune that plays opens it again. Every sample passes a limiter
-// that keeps it below full scale. With no output the device still takes every command and
-// stays silent, and a tune it plays then never advances. Tests leave the outputs out and call
-// render(), or give an output of their own.
+// While a tune plays, the first sound output that opens renders it as it wants it, with a
+// short queue, so that what is rendered is heard within a few tens of milliseconds. "close" fades
+// the tune out over a few milliseconds (a cut would click), then silences the synthesizer; once
+// nothing has sounded for a moment the output is closed and the thread sleeps, and the next tune
+// that plays opens it again. Every sample passes a limiter that keeps it below full scale. With no
+// output the device still takes every command and stays silent, and a tune it plays then never
+// advances. Tests leave the outputs out and call render(), or give an output of their own.
 class MidiPlayer final : public CommandDevice {
   public:
     static constexpr int kSampleRate = 44100;
@@ -43,9 +42,7 @@ class MidiPlayer final : public CommandDevice {
     static constexpr double kGain = 0.8;
     // Debian's General MIDI soundfont.
     static constexpr const char* kSystemSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
-    // The output thread renders this many frames at a time (5.8 ms)...
-    static constexpr int kPeriodFrames = 256;
-    // ... into a device queue of this many (23 ms).
+    // The sound output's queue (23 ms): the output asks for half of it at a time.
     static constexpr int kQueueFrames = 1024;
     // A closed tune fades out over this many frames (6 ms).
     static constexpr int kFadeFrames = 265;

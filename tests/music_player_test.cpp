@@ -16,6 +16,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "platform/midi_file.h"
@@ -28,7 +29,7 @@ namespace {
 
 constexpr int kRate = MidiPlayer::kSampleRate;
 constexpr int kBlock = 64;
-constexpr int kPeriod = MidiPlayer::kPeriodFrames;
+constexpr int kPeriod = 256;
 
 QByteArray be(std::uint32_t value, int bytes) {
     QByteArray out;
@@ -98,21 +99,26 @@ float largestStep(const std::vector<float>& s, std::size_t begin, std::size_t en
     return step;
 }
 
-// A sound output in memory. It keeps every frame written, and lets through only as many as
-// the test has allowed: past them, the device's thread waits in write() as on a full queue.
+// A sound output in memory: a thread of its own asks for frames, as a sound device would, and
+// keeps them, but only as many as the test has let through; past them it waits, as on a full
+// queue.
 class MemoryOutput {
   public:
+    static constexpr int kRequest = 256;
+
     platform::AudioOutput output() {
-        return {"memory", [this]() -> std::unique_ptr<platform::AudioStream> {
+        return {"memory",
+                [this](platform::RenderFunction render,
+                       std::function<void()>) -> std::unique_ptr<platform::AudioStream> {
                     const std::lock_guard<std::mutex> lock(mutex_);
                     ++opened_;
                     open_ = true;
-                    return std::make_unique<Stream>(*this);
+                    return std::make_unique<Stream>(*this, std::move(render));
                 }};
     }
 
-    // Lets `frames` more through and waits until the thread has written them, or has closed
-    // the stream.
+    // Lets `frames` more through and waits until they have been rendered, or the stream has
+    // closed.
     void take(int frames) {
         std::unique_lock<std::mutex> lock(mutex_);
         allowed_ += static_cast<std::size_t>(frames);
@@ -121,7 +127,7 @@ class MemoryOutput {
         const bool done = changed_.wait_for(lock, std::chrono::seconds(20), [&] {
             return closed_ > closed || samples_.size() / 2 >= allowed_;
         });
-        ASSERT_TRUE(done) << "the device's thread stopped writing";
+        ASSERT_TRUE(done) << "the output stopped asking for sound";
         allowed_ = std::max(allowed_, samples_.size() / 2);
     }
     // Lets everything through until the stream has been closed `count` times in all.
@@ -162,8 +168,15 @@ class MemoryOutput {
   private:
     class Stream final : public platform::AudioStream {
       public:
-        explicit Stream(MemoryOutput& out) : out_(out) {}
+        Stream(MemoryOutput& out, platform::RenderFunction render)
+            : out_(out), render_(std::move(render)), thread_([this] { run(); }) {}
         ~Stream() override {
+            {
+                const std::lock_guard<std::mutex> lock(out_.mutex_);
+                stopping_ = true;
+                out_.changed_.notify_all();
+            }
+            thread_.join();
             const std::lock_guard<std::mutex> lock(out_.mutex_);
             ++out_.closed_;
             out_.open_ = false;
@@ -171,22 +184,35 @@ class MemoryOutput {
         }
         Stream(const Stream&) = delete;
         Stream& operator=(const Stream&) = delete;
-        bool write(const float* interleaved, int frames) override {
-            std::unique_lock<std::mutex> lock(out_.mutex_);
-            for (int f = 0; f < frames; ++f) {
-                out_.changed_.wait(lock, [&] {
-                    return out_.unlimited_ || out_.samples_.size() / 2 < out_.allowed_;
-                });
-                out_.samples_.push_back(interleaved[2 * f]);
-                out_.samples_.push_back(interleaved[2 * f + 1]);
-                out_.changed_.notify_all();
-            }
-            return true;
-        }
-        void drain() override {}
 
       private:
+        void run() {
+            std::vector<float> request(2 * kRequest);
+            std::unique_lock<std::mutex> lock(out_.mutex_);
+            for (;;) {
+                out_.changed_.wait(lock, [&] {
+                    return stopping_ || out_.unlimited_ || out_.samples_.size() / 2 < out_.allowed_;
+                });
+                if (stopping_) {
+                    return;
+                }
+                const std::size_t frames =
+                    out_.unlimited_
+                        ? kRequest
+                        : std::min<std::size_t>(kRequest, out_.allowed_ - out_.samples_.size() / 2);
+                lock.unlock();
+                render_(request.data(), static_cast<int>(frames));
+                lock.lock();
+                out_.samples_.insert(out_.samples_.end(), request.begin(),
+                                     request.begin() + static_cast<std::ptrdiff_t>(2 * frames));
+                out_.changed_.notify_all();
+            }
+        }
+
         MemoryOutput& out_;
+        platform::RenderFunction render_;
+        bool stopping_ = false;
+        std::thread thread_;
     };
 
     mutable std::mutex mutex_;
@@ -276,9 +302,8 @@ TEST(MusicPlayer, CloseAllInMidNoteFadesToSilenceWithinTenMillisecondsWithoutACl
     EXPECT_EQ(p.status(), "") << "closed: no such tune";
     ASSERT_TRUE(p.out.waitClosed(1));
     const std::vector<float> s = p.out.samples();
-    // What the thread had rendered before the command goes out, at most one period; after
-    // it the fade, and silence within 10 ms until the output closes.
-    const std::size_t silentFrom = closedAt + kPeriod + kRate / 100;
+    // The fade, and silence within 10 ms until the output closes.
+    const std::size_t silentFrom = closedAt + kRate / 100;
     ASSERT_GT(s.size() / 2, silentFrom + kPeriod);
     EXPECT_GT(peakOf(s.data() + 2 * (closedAt - kPeriod), 2 * kPeriod), 0.02f) << "mid-note";
     EXPECT_EQ(peakOf(s.data() + 2 * silentFrom, s.size() - 2 * silentFrom), 0.0f);
@@ -526,7 +551,9 @@ TEST(MusicPlayer, WithNoSoundOutputItStaysSilentAndSaysSoInOneLine) {
     const QString tune = folder.filePath(QStringLiteral("tune.mid"));
     writeFile(tune, shortTune(480, 960));
     const auto none = [](const char* name) {
-        return platform::AudioOutput{name, [] { return std::unique_ptr<platform::AudioStream>(); }};
+        return platform::AudioOutput{name, [](platform::RenderFunction, std::function<void()>) {
+                                         return std::unique_ptr<platform::AudioStream>();
+                                     }};
     };
     testing::internal::CaptureStderr();
     {
