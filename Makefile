@@ -9,7 +9,7 @@ PACKAGES := cmake ninja-build g++ pkg-config make \
 	qt6-base-dev qt6-qpa-plugins qt6-wayland libsdl2-dev libfluidsynth-dev timgm6mb-soundfont libgif-dev libjpeg-dev \
 	libgtest-dev libbenchmark-dev \
 	xvfb xdotool x11-utils imagemagick fonts-liberation fonts-dejavu-core \
-	openbox pulseaudio pulseaudio-utils libpulse-dev libasound2-dev weston x11-xserver-utils ccache \
+	openbox pulseaudio pulseaudio-utils libpulse-dev libasound2-dev fluidsynth weston x11-xserver-utils ccache \
 	clang libclang-rt-14-dev appstream dpkg-dev file locales
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
