@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <vector>
 
 namespace platform {
 
