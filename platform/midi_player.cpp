@@ -88,6 +88,10 @@ void silenceSynthLog() {
 // After the last sound, the output stays open this long for the next tune (the title's
 // watchdog closes, opens and plays again in one go), then closes.
 constexpr int kLingerFrames = 2048;
+// While a tune plays, it is rendered ahead of the output by up to twice this many frames, a
+// period of this many at a time: few wake-ups of the synthesizer, each with the tune's data
+// still at hand, whatever the output's queue.
+constexpr int kAheadFrames = 4096;
 
 }  // namespace
 
@@ -139,6 +143,7 @@ class MidiPlayer::Impl {
     void render(float* interleaved, int frames) {
         const std::lock_guard<std::mutex> lock(mutex_);
         renderLocked(interleaved, frames);
+        limiter_.process(interleaved, frames);
     }
 
     int synthsCreated() const { return synthsCreated_; }
@@ -232,10 +237,15 @@ class MidiPlayer::Impl {
             tune_.reset();
             if (sounding_) {
                 sounding_ = false;
+                // What is to be heard next: what has been rendered ahead, then the synthesizer.
                 const std::size_t start = fade_.size();
                 fade_.resize(start + 2 * static_cast<std::size_t>(kFadeFrames));
                 float* faded = fade_.data() + start;
-                fluid_synth_write_float(synth_, kFadeFrames, faded, 0, 2, faded, 1, 2);
+                const int ahead = std::min(kFadeFrames, static_cast<int>(ahead_.size() / 2));
+                std::copy_n(ahead_.begin(), 2 * ahead, faded);
+                ahead_.clear();
+                fluid_synth_write_float(synth_, kFadeFrames - ahead, faded + 2 * ahead, 0, 2,
+                                        faded + 2 * ahead, 1, 2);
                 for (int f = 0; f < kFadeFrames; ++f) {
                     // A raised cosine from full to nothing.
                     const double x = (f + 1.0) / kFadeFrames;
@@ -252,10 +262,9 @@ class MidiPlayer::Impl {
         wake_.notify_all();
     }
 
-    bool hasSound() const { return sounding_ || fadeAt_ < fade_.size(); }
+    bool hasSound() const { return sounding_ || fadeAt_ < fade_.size() || !ahead_.empty(); }
 
-    // The next frames: a fading tune's last ones first, then the playing tune, or silence;
-    // all through the limiter.
+    // The next frames: a fading tune's last ones first, then the playing tune, or silence.
     void renderLocked(float* interleaved, int frames) {
         int done = 0;
         if (fadeAt_ < fade_.size()) {
@@ -279,7 +288,6 @@ class MidiPlayer::Impl {
                 std::fill(rest, interleaved + 2 * frames, 0.0f);
             }
         }
-        limiter_.process(interleaved, frames);
     }
 
     // Below the smallest step of 16-bit sound, by far.
@@ -328,7 +336,20 @@ class MidiPlayer::Impl {
                 continue;
             }
             audioDriver_ = name;
-            wake_.wait(lock, [&] { return outputDone_ || outputFailed_; });
+            // Renders ahead, a long period at a time, while the output takes short ones.
+            std::vector<float> period(2 * static_cast<std::size_t>(kAheadFrames));
+            for (;;) {
+                wake_.wait(lock, [&] {
+                    return outputDone_ || outputFailed_ ||
+                           (sounding_ && ahead_.size() / 2 <= kAheadFrames);
+                });
+                if (outputDone_ || outputFailed_) {
+                    break;
+                }
+                renderLocked(period.data(), kAheadFrames);
+                ahead_.insert(ahead_.end(), period.begin(), period.end());
+            }
+            ahead_.clear();
             lock.unlock();
             stream.reset();  // after what it holds has been heard
             lock.lock();
@@ -348,7 +369,18 @@ class MidiPlayer::Impl {
             return;
         }
         silentFrames_ = hasSound() ? 0 : silentFrames_ + frames;
-        renderLocked(interleaved, frames);
+        // What has been rendered ahead, then (should the thread rendering ahead fall behind)
+        // the rest now.
+        const int ahead = std::min(frames, static_cast<int>(ahead_.size() / 2));
+        std::copy_n(ahead_.begin(), 2 * ahead, interleaved);
+        ahead_.erase(ahead_.begin(), ahead_.begin() + 2 * ahead);
+        if (ahead < frames) {
+            renderLocked(interleaved + 2 * ahead, frames - ahead);
+        }
+        limiter_.process(interleaved, frames);
+        if (ahead_.size() / 2 <= kAheadFrames) {
+            wake_.notify_all();
+        }
         if (silentFrames_ >= (quit_ ? SoundLimiter::kLookahead : kLingerFrames)) {
             outputDone_ = true;
             wake_.notify_all();
@@ -433,6 +465,8 @@ class MidiPlayer::Impl {
     bool sounding_ = false;
     // A closed tune's reverb and chorus have not yet died away.
     bool ringing_ = false;
+    // What has been rendered ahead for the output, not yet taken.
+    std::vector<float> ahead_;
     // The faded end of a closed tune, still to be heard, and how much of it has gone out.
     std::vector<float> fade_;
     std::size_t fadeAt_ = 0;
