@@ -27,8 +27,9 @@ namespace platform {
 // One synthesizer with one soundfont serves the whole process: both are made at the first
 // successful open and kept until the device goes, so restarting the tune costs no reload.
 //
-// While a tune plays, the first sound output that opens renders it as it wants it, with a
-// short queue, so that what is rendered is heard within a few tens of milliseconds. "close" fades
+// While a tune plays, a thread of the device's own renders it ahead in long periods, and the
+// first sound output that opens takes it as it wants it, into a short queue: what it takes is
+// heard within a few tens of milliseconds, and what is rendered ahead can still be faded. "close" fades
 // the tune out over a few milliseconds (a cut would click), then silences the synthesizer; once
 // nothing has sounded for a moment the output is closed and the thread sleeps, and the next tune
 // that plays opens it again. Every sample passes a limiter that keeps it below full scale. With no
