@@ -9,12 +9,12 @@ PACKAGES := cmake ninja-build g++ pkg-config make \
 	qt6-base-dev qt6-qpa-plugins qt6-wayland libsdl2-dev libfluidsynth-dev timgm6mb-soundfont libgif-dev libjpeg-dev \
 	libgtest-dev libbenchmark-dev \
 	xvfb xdotool x11-utils imagemagick fonts-liberation fonts-dejavu-core \
-	openbox pulseaudio pulseaudio-utils weston x11-xserver-utils ccache \
+	openbox pulseaudio pulseaudio-utils libpulse-dev libasound2-dev fluidsynth weston x11-xserver-utils ccache \
 	clang libclang-rt-14-dev appstream dpkg-dev file locales
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench assets format clean package test-sanitize fuzz
+.PHONY: all deps configure build run test bench assets format clean package test-sanitize test-tsan fuzz
 
 all: build
 
@@ -51,7 +51,7 @@ package: build
 # own; any report (a leak, or a single allocation over 1 GB, included) fails the run. The
 # end-to-end scripts run in `make test` only.
 SANITIZE_DIR ?= build-sanitize
-SANITIZE_TESTS := velmora-tests velmora-asset-tests velmora-soak-tests
+SANITIZE_TESTS := velmora-tests velmora-music-tests velmora-asset-tests velmora-soak-tests
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
 		-DVELMORA_WERROR=$(WERROR) -DVELMORA_SANITIZE=ON
@@ -61,6 +61,18 @@ test-sanitize: deps
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure --timeout 1800 -j2 \
 		-E '^e2e\.|_NOT_BUILT'
+
+# The music tests built with ThreadSanitizer in a folder of their own: the music device's output
+# thread against the commands; any report fails the run. FluidSynth's OpenMP worker threads
+# synchronise in ways the sanitizer cannot see, so the tests run it with one thread.
+TSAN_DIR ?= build-tsan
+test-tsan: deps
+	cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+		-DVELMORA_WERROR=$(WERROR) -DVELMORA_TSAN=ON
+	cmake --build $(TSAN_DIR) --target velmora-music-tests
+	cd $(TSAN_DIR) && QT_QPA_PLATFORM=offscreen OMP_NUM_THREADS=1 \
+		TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+		./tests/velmora-music-tests
 
 # libFuzzer targets built with clang: each runs FUZZ_SECONDS from its committed seeds; a crash,
 # an input over 1 s or over 512 MB fails.

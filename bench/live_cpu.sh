@@ -2,11 +2,15 @@
 # Measures the processor time the whole game process takes while it shows one scene, live in an
 # X server of 1920 × 1080, as a percentage of one core.
 # Usage: live_cpu.sh SCENE [path/to/velmora] [seconds]   (default build/velmora, 20 s)
-#   battle   the battle's target choice: the command cursor and the target cursor both ticking
-#   title    the title screen scrolling, its music playing into a null sound sink
-#   map      the map standing idle, no pad connected
-#   map-pad  the same with a virtual pad plugged in and left untouched (the preloaded module
-#            bench/libvelmora-virtual-pad.so beside the game, or the one VIRTUAL_PAD names)
+#   battle       the battle's target choice: the command cursor and the target cursor both
+#                ticking
+#   title        the title screen scrolling, its music playing into a null sound sink
+#   map          the map at rest, as the game starts, no pad connected
+#   map-pad      the same with a virtual pad plugged in and left untouched (the preloaded module
+#                bench/libvelmora-virtual-pad.so beside the game, or the one VIRTUAL_PAD names)
+#   map-after-title  the map at rest after a visit to the title (5 s of its music) and New Game
+#   fluidsynth   not the game: FluidSynth's own command-line player playing the theme into the
+#                null sink, the cost of the synthesis alone to read the title's beside
 set -u
 scene="${1:?usage: live_cpu.sh SCENE [path/to/velmora] [seconds]}"
 game="${2:-build/velmora}"
@@ -14,9 +18,24 @@ seconds="${3:-20}"
 
 XVFB_SCREEN=1920x1080
 . "$(dirname "$0")/../tests/e2e/xvfb_lib.sh"
-# The title plays its music into the null sink of a sound server of this script's own.
-[ "$scene" = title ] && start_sound_server
+# The music plays into the null sink of a sound server of this script's own.
+start_sound_server
 
+if [ "$scene" = fluidsynth ]; then
+    # The game's gain, its soundfont and its theme, reverb and chorus on as in the game,
+    # rendered as fast as it goes into a file: its processor time over the theme's length.
+    theme="$(dirname "$game")/Music/Theme.mid"
+    t0=$(awk '{ print $14 + $15 + $16 + $17 }' /proc/$$/stat)
+    fluidsynth -ni -q -r 44100 -g 0.8 -F "$work/theme.raw" -T raw \
+        /usr/share/sounds/sf2/default-GM.sf2 "$theme" >"$work/fluidsynth.log" 2>&1 ||
+        fail "fluidsynth failed: $(cat "$work/fluidsynth.log")"
+    t1=$(awk '{ print $14 + $15 + $16 + $17 }' /proc/$$/stat)
+    frames=$(($(stat -c %s "$work/theme.raw") / 4))
+    awk -v c="$((t1 - t0))" -v hz="$(getconf CLK_TCK)" -v f="$frames" 'BEGIN {
+        printf "FluidSynth rendering the theme: %.2f %% of one core in real time (%.2f s for %.1f s)\n", 100 * c / hz / (f / 44100), c / hz, f / 44100
+    }'
+    exit 0
+fi
 if [ "$scene" = map-pad ]; then
     pad_module="${VIRTUAL_PAD:-$(dirname "$game")/bench/libvelmora-virtual-pad.so}"
     [ -f "$pad_module" ] || fail "no virtual pad module $pad_module"
@@ -36,13 +55,19 @@ case "$scene" in
         sleep 0.5
         key_in Battle space # Attack: the target choice begins
         ;;
-    title)
+    title | map-after-title)
         # Escape, then QUIT: 3135 × 615 twips at (780, 3960) in the menu.
         key_in Map Escape
         wait_for_window Menu >/dev/null
         sleep 0.5
         click_in Menu 156 284
         wait_for_window Intro >/dev/null
+        if [ "$scene" = map-after-title ]; then
+            sleep 5
+            # New Game: (240, 120) twips in the panel of 3675 × 3135 twips, centred.
+            click_in Intro $((960 - 122 + 120)) $((540 - 104 + 26))
+            wait_for_window Map >/dev/null
+        fi
         ;;
     map | map-pad) ;;
     *)
@@ -60,12 +85,17 @@ sleep "$seconds"
 c1=$(cpu_ticks)
 t1=$(date +%s.%N)
 kill -0 "$game_pid" 2>/dev/null || fail "the game ended during the measurement"
-if [ "$scene" = map-pad ]; then
-    grep -q "the game opened" "$work/game.log" || fail "the game did not open the virtual pad"
-fi
-if [ "$scene" = title ]; then
-    pactl list short sink-inputs | grep -q . || fail "no music reached the sound server"
-fi
+case "$scene" in
+    title)
+        pactl list short sink-inputs | grep -q . || fail "no music reached the sound server"
+        ;;
+    map-after-title)
+        pactl list short sink-inputs | grep -q . && fail "a sound stream stays open on the map"
+        ;;
+    map-pad)
+        grep -q "the game opened" "$work/game.log" || fail "the game did not open the virtual pad"
+        ;;
+esac
 # LIVE_CPU_SCREENSHOT=file.png keeps a picture of the measured scene.
 [ -n "${LIVE_CPU_SCREENSHOT:-}" ] && import -window root "$LIVE_CPU_SCREENSHOT"
 awk -v c="$((c1 - c0))" -v hz="$hz" -v t0="$t0" -v t1="$t1" -v s="$scene" 'BEGIN {

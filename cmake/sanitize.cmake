@@ -11,3 +11,11 @@ if(VELMORA_SANITIZE)
     add_compile_options(-Wno-array-bounds)
     add_link_options(-fsanitize=address,undefined)
 endif()
+
+# `-DVELMORA_TSAN=ON`: everything built with ThreadSanitizer, for the music device's output
+# thread; `make test-tsan` builds and runs the music tests this way in a folder of their own.
+option(VELMORA_TSAN "Build with ThreadSanitizer" OFF)
+if(VELMORA_TSAN)
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+endif()

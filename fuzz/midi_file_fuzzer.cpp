@@ -1,5 +1,6 @@
 // Any bytes as the theme file: reading the last event's tick either gives a tick or says the
-// bytes are no complete Standard MIDI File; it never reads past them, loops or overflows.
+// bytes are no complete Standard MIDI File; it never reads past them, loops or overflows. The
+// same bytes merged into one track read back as a complete file that ends at the same tick.
 #include <QByteArray>
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto last = platform::MidiFile::lastEventTick(bytes);
     if (last && *last < 0) {
         std::abort();  // ticks only go forwards from 0
+    }
+    const auto merged = platform::MidiFile::singleTrack(bytes);
+    if (merged.has_value() != last.has_value() ||
+        (merged && platform::MidiFile::lastEventTick(*merged) != last)) {
+        std::abort();  // the merged track is the same tune
     }
     return 0;
 }

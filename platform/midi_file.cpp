@@ -2,8 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -72,17 +74,31 @@ class Reader {
     qsizetype end_;
 };
 
-// The tick of the track's last event, or nothing for a malformed track.
-std::optional<std::int64_t> trackLength(Reader track) {
+// One event of a track: its time, and where its bytes are in the file. An event written with
+// running status has its status byte apart, as the file leaves it out.
+struct Event {
+    std::int64_t tick = 0;
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    std::uint8_t impliedStatus = 0;  // 0 when the event's own bytes begin with its status
+};
+
+// Walks a track's events up to its end-of-track event (left out), or nothing for a malformed
+// track. `events` may be null when only the length is wanted.
+std::optional<std::int64_t> readTrack(Reader track, std::vector<Event>* events) {
     std::int64_t tick = 0;
     std::uint8_t running = 0;
     while (!track.atEnd()) {
         std::uint32_t delta = 0;
         std::uint8_t status = 0;
-        if (!track.quantity(delta) || !track.byte(status)) {
+        if (!track.quantity(delta)) {
             return std::nullopt;
         }
         tick += delta;
+        Event event{tick, track.position(), 0, 0};
+        if (!track.byte(status)) {
+            return std::nullopt;
+        }
         bool haveFirstData = false;
         if (status < 0x80) {
             // Running status: the byte read is the first data byte of a repeated message.
@@ -91,6 +107,7 @@ std::optional<std::int64_t> trackLength(Reader track) {
             }
             haveFirstData = true;
             status = running;
+            event.impliedStatus = running;
         }
         std::uint32_t length = 0;
         if (status == 0xFF) {
@@ -116,24 +133,33 @@ std::optional<std::int64_t> trackLength(Reader track) {
                 return std::nullopt;
             }
         }
+        if (events != nullptr) {
+            event.end = track.position();
+            events->push_back(event);
+        }
     }
     return tick;  // a track without its end-of-track event still ends with its last event
 }
 
-}  // namespace
+struct Parsed {
+    std::uint32_t division = 0;
+    std::int64_t lastTick = 0;
+};
 
-std::optional<int> MidiFile::lastEventTick(const QByteArray& bytes) {
+// Reads the header and every track, or nothing for data that is not a complete Standard MIDI
+// File. With `events`, collects every track's events, track after track.
+std::optional<Parsed> parse(const QByteArray& bytes, std::vector<Event>* events) {
     Reader file(bytes, 0, bytes.size());
     std::uint32_t headerLength = 0;
     std::uint32_t format = 0;
     std::uint32_t trackCount = 0;
-    std::uint32_t division = 0;
+    Parsed parsed;
     if (!file.tag("MThd") || !file.number(4, headerLength) || headerLength < 6 ||
-        !file.number(2, format) || !file.number(2, trackCount) || !file.number(2, division) ||
-        !file.skip(headerLength - 6) || format > 2 || trackCount == 0 || division == 0) {
+        !file.number(2, format) || !file.number(2, trackCount) ||
+        !file.number(2, parsed.division) || !file.skip(headerLength - 6) || format > 2 ||
+        trackCount == 0 || parsed.division == 0) {
         return std::nullopt;
     }
-    std::int64_t last = 0;
     std::uint32_t tracks = 0;
     while (tracks < trackCount && file.remaining() >= 8) {
         const bool isTrack = file.tag("MTrk");
@@ -146,20 +172,84 @@ std::optional<int> MidiFile::lastEventTick(const QByteArray& bytes) {
             return std::nullopt;
         }
         if (isTrack) {
-            const auto end = trackLength(
-                Reader(bytes, file.position(), file.position() + static_cast<qsizetype>(length)));
+            const auto end = readTrack(
+                Reader(bytes, file.position(), file.position() + static_cast<qsizetype>(length)),
+                events);
             if (!end) {
                 return std::nullopt;
             }
-            last = std::max(last, *end);
+            parsed.lastTick = std::max(parsed.lastTick, *end);
             ++tracks;
         }
         file.skip(length);
     }
-    if (tracks != trackCount || last > std::numeric_limits<int>::max()) {
+    if (tracks != trackCount || parsed.lastTick > std::numeric_limits<int>::max()) {
         return std::nullopt;
     }
-    return static_cast<int>(last);
+    return parsed;
+}
+
+void appendNumber(QByteArray& out, std::uint32_t value, int bytes) {
+    for (int i = bytes - 1; i >= 0; --i) {
+        out.append(static_cast<char>((value >> (8 * i)) & 0xFFu));
+    }
+}
+
+void appendQuantity(QByteArray& out, std::uint32_t value) {
+    char bytes[5];
+    int count = 0;
+    do {
+        bytes[count++] = static_cast<char>(value & 0x7Fu);
+        value >>= 7;
+    } while (value != 0);
+    while (count > 1) {
+        out.append(static_cast<char>(bytes[--count] | 0x80));
+    }
+    out.append(bytes[0]);
+}
+
+}  // namespace
+
+std::optional<int> MidiFile::lastEventTick(const QByteArray& bytes) {
+    const std::optional<Parsed> parsed = parse(bytes, nullptr);
+    if (!parsed) {
+        return std::nullopt;
+    }
+    return static_cast<int>(parsed->lastTick);
+}
+
+std::optional<QByteArray> MidiFile::singleTrack(const QByteArray& bytes) {
+    std::vector<Event> events;
+    const std::optional<Parsed> parsed = parse(bytes, &events);
+    if (!parsed) {
+        return std::nullopt;
+    }
+    // The tracks' events were collected track after track: a stable sort by time keeps, among
+    // events at one time, the earlier track's first and each track's own order.
+    std::stable_sort(events.begin(), events.end(),
+                     [](const Event& a, const Event& b) { return a.tick < b.tick; });
+    QByteArray track;
+    track.reserve(bytes.size() + static_cast<qsizetype>(events.size()) + 4);
+    std::int64_t tick = 0;
+    for (const Event& event : events) {
+        appendQuantity(track, static_cast<std::uint32_t>(event.tick - tick));
+        tick = event.tick;
+        if (event.impliedStatus != 0) {
+            track.append(static_cast<char>(event.impliedStatus));
+        }
+        track.append(bytes.constData() + event.begin, event.end - event.begin);
+    }
+    appendQuantity(track, static_cast<std::uint32_t>(parsed->lastTick - tick));
+    track.append("\xFF\x2F\x00", 3);
+    QByteArray out("MThd", 4);
+    appendNumber(out, 6, 4);
+    appendNumber(out, 0, 2);  // format 0: one track
+    appendNumber(out, 1, 2);
+    appendNumber(out, parsed->division, 2);
+    out.append("MTrk", 4);
+    appendNumber(out, static_cast<std::uint32_t>(track.size()), 4);
+    out.append(track);
+    return out;
 }
 
 std::optional<MidiFile> MidiFile::read(const QString& path) {
@@ -171,12 +261,14 @@ std::optional<MidiFile> MidiFile::read(const QString& path) {
     if (!info.isFile() || info.size() > kLargestTune || !file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    MidiFile midi;
-    midi.bytes = file.readAll();
-    const auto last = lastEventTick(midi.bytes);
-    if (!last) {
+    const QByteArray bytes = file.readAll();
+    const auto last = lastEventTick(bytes);
+    auto merged = singleTrack(bytes);
+    if (!last || !merged) {
         return std::nullopt;
     }
+    MidiFile midi;
+    midi.bytes = std::move(*merged);
     midi.lastTick = *last;
     return midi;
 }

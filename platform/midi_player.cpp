@@ -1,19 +1,22 @@
 #include "platform/midi_player.h"
 
-#include <fcntl.h>
 #include <fluidsynth.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
+#include <condition_variable>
 #include <cstdio>
 #include <mutex>
+#include <numbers>
 #include <optional>
+#include <thread>
 
 #include "platform/midi_file.h"
+#include "platform/sound_limiter.h"
 
 namespace platform {
 namespace {
@@ -82,44 +85,31 @@ void silenceSynthLog() {
     }
 }
 
-// Points stderr at /dev/null for its lifetime: sound libraries that find no device complain
-// there themselves, several lines each.
-class QuietStderr {
-  public:
-    QuietStderr() {
-        std::fflush(stderr);
-        saved_ = dup(STDERR_FILENO);
-        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (null >= 0) {
-            dup2(null, STDERR_FILENO);
-            close(null);
-        }
-    }
-    ~QuietStderr() {
-        std::fflush(stderr);
-        if (saved_ >= 0) {
-            dup2(saved_, STDERR_FILENO);
-            close(saved_);
-        }
-    }
-    QuietStderr(const QuietStderr&) = delete;
-    QuietStderr& operator=(const QuietStderr&) = delete;
-
-  private:
-    int saved_ = -1;
-};
+// After the last sound, the output stays open this long for the next tune (the title's
+// watchdog closes, opens and plays again in one go), then closes.
+constexpr int kLingerFrames = 2048;
+// While a tune plays, it is rendered ahead of the output by up to twice this many frames, a
+// period of this many at a time: few wake-ups of the synthesizer, each with the tune's data
+// still at hand, whatever the output's queue.
+constexpr int kAheadFrames = 4096;
 
 }  // namespace
 
 class MidiPlayer::Impl {
   public:
-    explicit Impl(Options options) : options_(std::move(options)) {}
+    explicit Impl(Options options) : options_(std::move(options)), limiter_(kSampleRate) {}
 
     ~Impl() {
-        // The driver first: once it is gone no other thread touches the synthesizer.
-        delete_fluid_audio_driver(driver_);
-        driver_ = nullptr;
+        // A tune still playing fades out and the output plays what it holds before it closes.
         closeTune();
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            quit_ = true;
+        }
+        wake_.notify_all();
+        if (output_.joinable()) {
+            output_.join();
+        }
         delete_fluid_synth(synth_);
         delete_fluid_settings(settings_);
     }
@@ -152,24 +142,22 @@ class MidiPlayer::Impl {
 
     void render(float* interleaved, int frames) {
         const std::lock_guard<std::mutex> lock(mutex_);
-        if (synth_ == nullptr) {
-            std::fill(interleaved, interleaved + 2 * static_cast<std::ptrdiff_t>(frames), 0.0f);
-            return;
-        }
-        fluid_synth_write_float(synth_, frames, interleaved, 0, 2, interleaved, 1, 2);
-        if (!sounding_) {
-            std::fill(interleaved, interleaved + 2 * static_cast<std::ptrdiff_t>(frames), 0.0f);
-        }
+        renderLocked(interleaved, frames);
+        limiter_.process(interleaved, frames);
     }
 
     int synthsCreated() const { return synthsCreated_; }
     QString soundFont() const { return soundFont_; }
-    std::string audioDriver() const { return audioDriver_; }
+    std::string audioDriver() const {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return audioDriver_;
+    }
 
   private:
     struct Tune {
         QString alias;
         fluid_player_t* player = nullptr;
+        QByteArray bytes;
         int lastTick = 0;
     };
 
@@ -188,26 +176,45 @@ class MidiPlayer::Impl {
         }
         makeSynth();
         const std::lock_guard<std::mutex> lock(mutex_);
-        fluid_player_t* player = new_fluid_player(synth_);
-        if (player == nullptr) {
-            return {};
+        // Before the tune is attached: rendering now moves no tune on.
+        stopRinging();
+        fluid_player_t* player = newPlayer(midi->bytes);
+        if (player != nullptr) {
+            tune_ = Tune{request->alias, player, std::move(midi->bytes), midi->lastTick};
         }
-        if (fluid_player_add_mem(player, midi->bytes.constData(),
-                                 static_cast<std::size_t>(midi->bytes.size())) != FLUID_OK) {
-            delete_fluid_player(player);
-            return {};
-        }
-        tune_ = Tune{request->alias, player, midi->lastTick};
         return {};
     }
 
-    void play() {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        if (fluid_player_get_status(tune_->player) == FLUID_PLAYER_DONE) {
-            fluid_player_seek(tune_->player, 0);
+    fluid_player_t* newPlayer(const QByteArray& bytes) {
+        fluid_player_t* player = new_fluid_player(synth_);
+        if (player != nullptr &&
+            fluid_player_add_mem(player, bytes.constData(),
+                                 static_cast<std::size_t>(bytes.size())) != FLUID_OK) {
+            delete_fluid_player(player);
+            return nullptr;
         }
-        fluid_player_play(tune_->player);
-        sounding_ = true;
+        return player;
+    }
+
+    void play() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            // A tune that has played to its end starts again from its beginning.
+            if (fluid_player_get_status(tune_->player) == FLUID_PLAYER_DONE ||
+                fluid_player_get_current_tick(tune_->player) >= tune_->lastTick) {
+                if (fluid_player_t* again = newPlayer(tune_->bytes)) {
+                    delete_fluid_player(tune_->player);
+                    tune_->player = again;
+                }
+            }
+            fluid_player_play(tune_->player);
+            sounding_ = true;
+            outputFailed_ = false;
+            if (!options_.outputs.empty() && !output_.joinable()) {
+                output_ = std::thread(&Impl::outputLoop, this);
+            }
+        }
+        wake_.notify_all();
     }
 
     std::string mode() {
@@ -217,18 +224,185 @@ class MidiPlayer::Impl {
         return playing ? "playing" : "stopped";
     }
 
-    // Frees the tune and silences the synthesizer at once. The voices stop within the block
-    // being rendered and the reverb's tail would linger, so nothing more is let out until the
-    // next tune plays.
+    // Frees the tune. What it sounds at this moment fades out over kFadeFrames, to be heard
+    // after what has been rendered already; then the synthesizer is silenced and its controllers
+    // reset. Its reverb and chorus still ring, unheard, until they have died away.
     void closeTune() {
-        if (!tune_) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            if (!tune_) {
+                return;
+            }
+            delete_fluid_player(tune_->player);
+            tune_.reset();
+            if (sounding_) {
+                sounding_ = false;
+                // What is to be heard next: what has been rendered ahead, then the synthesizer.
+                const std::size_t start = fade_.size();
+                fade_.resize(start + 2 * static_cast<std::size_t>(kFadeFrames));
+                float* faded = fade_.data() + start;
+                const int ahead = std::min(kFadeFrames, static_cast<int>(ahead_.size() / 2));
+                std::copy_n(ahead_.begin(), 2 * ahead, faded);
+                ahead_.clear();
+                fluid_synth_write_float(synth_, kFadeFrames - ahead, faded + 2 * ahead, 0, 2,
+                                        faded + 2 * ahead, 1, 2);
+                for (int f = 0; f < kFadeFrames; ++f) {
+                    // A raised cosine from full to nothing.
+                    const double x = (f + 1.0) / kFadeFrames;
+                    const auto gain =
+                        static_cast<float>(0.5 + 0.5 * std::cos(std::numbers::pi * x));
+                    faded[2 * f] *= gain;
+                    faded[2 * f + 1] *= gain;
+                }
+            }
+            fluid_synth_all_sounds_off(synth_, -1);
+            fluid_synth_system_reset(synth_);
+            ringing_ = true;
+        }
+        wake_.notify_all();
+    }
+
+    bool hasSound() const { return sounding_ || fadeAt_ < fade_.size() || !ahead_.empty(); }
+
+    // The next frames: a fading tune's last ones first, then the playing tune, or silence.
+    void renderLocked(float* interleaved, int frames) {
+        int done = 0;
+        if (fadeAt_ < fade_.size()) {
+            const auto left = static_cast<int>((fade_.size() - fadeAt_) / 2);
+            done = std::min(frames, left);
+            std::copy_n(fade_.data() + fadeAt_, 2 * done, interleaved);
+            fadeAt_ += 2 * static_cast<std::size_t>(done);
+            if (fadeAt_ == fade_.size()) {
+                fade_.clear();
+                fadeAt_ = 0;
+            }
+        }
+        float* rest = interleaved + 2 * done;
+        if (done < frames) {
+            if (sounding_ || ringing_) {
+                fluid_synth_write_float(synth_, frames - done, rest, 0, 2, rest, 1, 2);
+            }
+            if (!sounding_) {
+                // The reverb and chorus of a closed tune die away as time passes, unheard.
+                ringing_ = ringing_ && !quiet(rest, frames - done);
+                std::fill(rest, interleaved + 2 * frames, 0.0f);
+            }
+        }
+    }
+
+    // Below the smallest step of 16-bit sound, by far.
+    static bool quiet(const float* interleaved, int frames) {
+        return std::all_of(interleaved, interleaved + 2 * frames,
+                           [](float x) { return std::fabs(x) < 1e-6f; });
+    }
+
+    // Lets the reverb and chorus of a closed tune die away at once (about a second of sound,
+    // rendered in a few milliseconds), so that the next tune begins from silence.
+    void stopRinging() {
+        float scratch[2 * 512];
+        for (int i = 0; ringing_ && i < 5 * kSampleRate / 512; ++i) {
+            fluid_synth_write_float(synth_, 512, scratch, 0, 2, scratch, 1, 2);
+            ringing_ = !quiet(scratch, 512);
+        }
+        ringing_ = false;
+    }
+
+    // On a thread of the device's own: while there is sound, keeps the first output that will
+    // open, which renders from the device as it wants; closes it when nothing has sounded for
+    // kLingerFrames; then sleeps until the next tune plays.
+    void outputLoop() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [&] { return quit_ || (hasSound() && !outputFailed_); });
+            if (quit_ && (outputFailed_ || !hasSound())) {
+                return;
+            }
+            silentFrames_ = 0;
+            outputDone_ = false;
+            lock.unlock();
+            std::string name;
+            std::unique_ptr<AudioStream> stream = openOutput(name);
+            lock.lock();
+            if (!stream) {
+                outputFailed_ = true;
+                fade_.clear();
+                fadeAt_ = 0;
+                if (!warned_) {
+                    warned_ = true;
+                    std::fprintf(stderr,
+                                 "velmora: no sound output could be opened; the music "
+                                 "stays silent\n");
+                }
+                continue;
+            }
+            audioDriver_ = name;
+            // Renders ahead, a long period at a time, while the output takes short ones.
+            std::vector<float> period(2 * static_cast<std::size_t>(kAheadFrames));
+            for (;;) {
+                wake_.wait(lock, [&] {
+                    return outputDone_ || outputFailed_ ||
+                           (sounding_ && ahead_.size() / 2 <= kAheadFrames);
+                });
+                if (outputDone_ || outputFailed_) {
+                    break;
+                }
+                renderLocked(period.data(), kAheadFrames);
+                ahead_.insert(ahead_.end(), period.begin(), period.end());
+            }
+            ahead_.clear();
+            lock.unlock();
+            stream.reset();  // after what it holds has been heard
+            lock.lock();
+            limiter_.reset();
+            if (!tune_) {
+                stopRinging();
+            }
+        }
+    }
+
+    // On the output's thread: the next frames, until enough silence has followed the last
+    // sound to bring it out of the limiter's look-ahead and the output may close.
+    void renderForOutput(float* interleaved, int frames) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (outputDone_) {
+            std::fill(interleaved, interleaved + 2 * frames, 0.0f);
             return;
         }
+        silentFrames_ = hasSound() ? 0 : silentFrames_ + frames;
+        // What has been rendered ahead, then (should the thread rendering ahead fall behind)
+        // the rest now.
+        const int ahead = std::min(frames, static_cast<int>(ahead_.size() / 2));
+        std::copy_n(ahead_.begin(), 2 * ahead, interleaved);
+        ahead_.erase(ahead_.begin(), ahead_.begin() + 2 * ahead);
+        if (ahead < frames) {
+            renderLocked(interleaved + 2 * ahead, frames - ahead);
+        }
+        limiter_.process(interleaved, frames);
+        if (ahead_.size() / 2 <= kAheadFrames) {
+            wake_.notify_all();
+        }
+        if (silentFrames_ >= (quit_ ? SoundLimiter::kLookahead : kLingerFrames)) {
+            outputDone_ = true;
+            wake_.notify_all();
+        }
+    }
+
+    void outputBroken() {
         const std::lock_guard<std::mutex> lock(mutex_);
-        sounding_ = false;
-        delete_fluid_player(tune_->player);
-        tune_.reset();
-        fluid_synth_all_sounds_off(synth_, -1);
+        outputFailed_ = true;
+        wake_.notify_all();
+    }
+
+    std::unique_ptr<AudioStream> openOutput(std::string& name) {
+        for (const AudioOutput& output : options_.outputs) {
+            if (std::unique_ptr<AudioStream> stream =
+                    output.open([this](float* out, int frames) { renderForOutput(out, frames); },
+                                [this] { outputBroken(); })) {
+                name = output.name;
+                return stream;
+            }
+        }
+        return nullptr;
     }
 
     void makeSynth() {
@@ -239,14 +413,15 @@ class MidiPlayer::Impl {
         settings_ = new_fluid_settings();
         fluid_settings_setnum(settings_, "synth.sample-rate", kSampleRate);
         fluid_settings_setnum(settings_, "synth.gain", options_.gain);
-        // Background music needs no short latency: periods of 8192 frames (0.19 s) keep the
-        // driver's wake-ups few. Longer ones made the PulseAudio client spin.
-        fluid_settings_setint(settings_, "audio.period-size", 8192);
-        fluid_settings_setint(settings_, "audio.periods", 2);
+        // Every call into the synthesizer is made under the device's own lock.
+        fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
         synth_ = new_fluid_synth(settings_);
+        // Linear interpolation between a sample's points costs a fifth less than the default
+        // fourth-order one, which is most of the title's sound; the theme is as loud either
+        // way.
+        fluid_synth_set_interp_method(synth_, -1, FLUID_INTERP_LINEAR);
         ++synthsCreated_;
         loadSoundFont();
-        openAudio();
     }
 
     // A .sf2 of the game's own, then FluidSynth's default, then Debian's General MIDI font.
@@ -274,70 +449,46 @@ class MidiPlayer::Impl {
                 return;
             }
         }
-        problem_ = "no soundfont found";
+        const std::lock_guard<std::mutex> lock(mutex_);
+        warned_ = true;
+        std::fprintf(stderr, "velmora: no soundfont found; the music stays silent\n");
     }
 
-    void openAudio() {
-        if (!options_.audioDrivers.empty()) {
-            const QuietStderr quiet;
-            for (const std::string& name : options_.audioDrivers) {
-                fluid_settings_setstr(settings_, "audio.driver", name.c_str());
-                driver_ = new_fluid_audio_driver2(settings_, &Impl::audioCallback, this);
-                if (driver_ != nullptr) {
-                    audioDriver_ = name;
-                    break;
-                }
-            }
-            if (driver_ == nullptr && problem_.empty()) {
-                problem_ = "no sound output could be opened";
-            }
-        }
-        if (!problem_.empty()) {
-            std::fprintf(stderr, "velmora: %s; the music stays silent\n", problem_.c_str());
-        }
-    }
-
-    // On the driver's thread. The drivers other than JACK give no effect buffers: reverb and
-    // chorus are mixed into the two output channels.
-    static int audioCallback(void* data, int len, int nfx, float* fx[], int nout, float* out[]) {
-        auto* self = static_cast<Impl*>(data);
-        const std::lock_guard<std::mutex> lock(self->mutex_);
-        int result = FLUID_OK;
-        if (nfx == 0 && nout >= 2) {
-            float* mixed[4] = {out[0], out[1], out[0], out[1]};
-            result = fluid_synth_process(self->synth_, len, 4, mixed, nout, out);
-        } else {
-            result = fluid_synth_process(self->synth_, len, nfx, fx, nout, out);
-        }
-        if (!self->sounding_) {
-            for (int i = 0; i < nout; ++i) {
-                std::fill(out[i], out[i] + len, 0.0f);
-            }
-            for (int i = 0; i < nfx; ++i) {
-                std::fill(fx[i], fx[i] + len, 0.0f);
-            }
-        }
-        return result;
-    }
-
-    Options options_;
-    // Guards the synthesizer and the tune against the driver's thread.
-    std::mutex mutex_;
+    const Options options_;
+    // Guards the synthesizer, the tune and everything below that the output thread shares.
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
-    fluid_audio_driver_t* driver_ = nullptr;
     std::optional<Tune> tune_;
-    // A tune has been started and not closed since: the synthesizer's output is let through.
+    // A tune has been started and not closed since: the synthesizer is rendered.
     bool sounding_ = false;
+    // A closed tune's reverb and chorus have not yet died away.
+    bool ringing_ = false;
+    // What has been rendered ahead for the output, not yet taken.
+    std::vector<float> ahead_;
+    // The faded end of a closed tune, still to be heard, and how much of it has gone out.
+    std::vector<float> fade_;
+    std::size_t fadeAt_ = 0;
+    SoundLimiter limiter_;
+    std::thread output_;
+    bool quit_ = false;
+    // The output's silence since the last sound; the output has had enough of it to close.
+    int silentFrames_ = 0;
+    bool outputDone_ = false;
+    // No output would open (or one failed) for the tune now playing: none is tried again
+    // until the next play.
+    bool outputFailed_ = false;
+    bool warned_ = false;
+    std::string audioDriver_;
     int synthsCreated_ = 0;
     QString soundFont_;
-    std::string audioDriver_;
-    std::string problem_;
 };
 
 MidiPlayer::Options MidiPlayer::gameOptions() {
     Options options;
-    options.audioDrivers = {"pulseaudio", "pipewire", "alsa"};
+    options.outputs = {pulseAudioOutput(kSampleRate, kQueueFrames),
+                       alsaOutput(kSampleRate, kQueueFrames)};
     options.soundFontFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/Music");
     return options;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio_stream.h"
 #include "platform/mci.h"
 
 namespace platform {
@@ -14,19 +15,26 @@ namespace platform {
 //
 //   "open <file> type sequencer alias <name>"  the file's path runs up to " type ", blanks
 //                                               and all; backslashes separate folders
-//   "play <name>"                               from the start, or on from where it stands
+//   "play <name>"                               from the start, or on from where it stands;
+//                                               from the start again once it has ended
 //   "status <name> mode"                        "playing" until the tune's last event has
 //                                               played, then "stopped"
-//   "close <name>", "close all"                 silence at once and free the tune
+//   "close <name>", "close all"                 fade out at once and free the tune
 //
 // A command that cannot be carried out (a missing or unreadable file, an alias that is not
 // open) answers an empty text, as does every command not listed.
 //
 // One synthesizer with one soundfont serves the whole process: both are made at the first
 // successful open and kept until the device goes, so restarting the tune costs no reload.
-// The sound goes to the first audio driver that opens; with none, the device still takes
-// every command and stays silent, and a tune it plays then never advances. Tests leave the
-// drivers out and call render() to advance the tune by the samples they take.
+//
+// While a tune plays, a thread of the device's own renders it ahead in long periods, and the
+// first sound output that opens takes it as it wants it, into a short queue: what it takes is
+// heard within a few tens of milliseconds, and what is rendered ahead can still be faded. "close" fades
+// the tune out over a few milliseconds (a cut would click), then silences the synthesizer; once
+// nothing has sounded for a moment the output is closed and the thread sleeps, and the next tune
+// that plays opens it again. Every sample passes a limiter that keeps it below full scale. With no
+// output the device still takes every command and stays silent, and a tune it plays then never
+// advances. Tests leave the outputs out and call render(), or give an output of their own.
 class MidiPlayer final : public CommandDevice {
   public:
     static constexpr int kSampleRate = 44100;
@@ -35,15 +43,19 @@ class MidiPlayer final : public CommandDevice {
     static constexpr double kGain = 0.8;
     // Debian's General MIDI soundfont.
     static constexpr const char* kSystemSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
+    // The sound output's queue (23 ms): the output asks for half of it at a time.
+    static constexpr int kQueueFrames = 1024;
+    // A closed tune fades out over this many frames (6 ms).
+    static constexpr int kFadeFrames = 265;
 
     struct Options {
         // Tried in this order; the first that opens plays the music.
-        std::vector<std::string> audioDrivers;
+        std::vector<AudioOutput> outputs;
         // A folder searched first for a soundfont (*.sf2) of the game's own.
         QString soundFontFolder;
         double gain = kGain;
     };
-    // The game's options: pulseaudio, pipewire, alsa; the "Music" folder beside the executable.
+    // The game's options: PulseAudio, then ALSA; the "Music" folder beside the executable.
     static Options gameOptions();
 
     MidiPlayer();
@@ -59,7 +71,7 @@ class MidiPlayer final : public CommandDevice {
     void render(float* interleaved, int frames);
 
     // What the device has set up: synthesizers made (never more than one), the soundfont
-    // loaded (empty if none could be) and the audio driver playing (empty if none).
+    // loaded (empty if none could be) and the output last opened (empty if none).
     int synthsCreated() const;
     QString soundFont() const;
     std::string audioDriver() const;

@@ -2,7 +2,8 @@
 # The title screen for real, under Xvfb, with a private sound server whose one sink is a null
 # sink: QUIT to the title, record the sink's monitor for 3 s and find the theme in it; press
 # Load Game, find the dialog "Open Saved Game File" (the music still playing), cancel it, and
-# find the title still animating; Exit ends the game with status 0.
+# find the title still animating; New Game silences the sink within 50 ms and leaves no stream
+# open on the map; back on the title, Exit ends the game with status 0.
 # Usage: title_music.sh path/to/velmora
 set -u
 game="$1"
@@ -64,6 +65,59 @@ landscape_shot second
 changed=$(compare -metric AE "$work/first.png" "$work/second.png" null: 2>&1)
 echo "landscape pixels changed in 1 s: $changed"
 [ "${changed%% *}" -gt 1000 ] 2>/dev/null || fail "the title stopped animating ($changed)"
+
+# New Game: (240, 120) twips inside the panel, recorded. The recorder starts well before the
+# click, so its own start-up is over. The number of frames it has written places the click in
+# the recording: read just before xdotool starts (for the log), and by xdotool itself right
+# after it has sent the click, which decides (the few milliseconds that reading takes make the
+# check that much more lenient). Frames still on their way to the file (the recorder takes
+# them in 5 ms fragments) are allowed for with 10 ms.
+rate=44100
+parec --device=velmora_sink.monitor --raw --format=s16le --rate=$rate --channels=2 \
+    --latency-msec=5 >"$work/new_game.raw" 2>/dev/null &
+recorder=$!
+frames_written() { echo $(($(stat -c %s "$work/new_game.raw") / 4)); }
+for _ in $(seq 100); do [ "$(frames_written)" -gt $((rate / 2)) ] && break; sleep 0.05; done
+[ "$(frames_written)" -gt $((rate / 2)) ] || fail "the recorder gave too little"
+printf '#!/bin/sh\nstat -c %%s "%s" >"%s"\n' "$work/new_game.raw" "$work/clicked" >"$work/mark"
+chmod +x "$work/mark"
+intro=$(window Intro)
+xdotool mousemove --window "$intro" $((512 - 122 + 120)) $((384 - 104 + 26))
+sleep 0.3
+before=$(frames_written)
+xdotool click --delay 0 1 exec --sync "$work/mark"
+sleep 1
+kill "$recorder"
+wait "$recorder" 2>/dev/null
+after=$(($(cat "$work/clicked") / 4))
+# The last sample that is not silent, and the loudest of the half second before the click.
+read -r last loud <<<"$(od -An -v -td2 -w4 "$work/new_game.raw" | awk -v before="$before" -v rate=$rate '
+    { l = $1 < 0 ? -$1 : $1; r = $2 < 0 ? -$2 : $2; m = l > r ? l : r
+      if (m > 2) last = NR - 1
+      if (NR - 1 < before && NR - 1 >= before - rate / 2 && m > loud) loud = m }
+    END { print last + 0, loud + 0 }')"
+ms() { echo $((($1) * 1000 / rate)); }
+echo "New Game: the last sound $(ms "$last - before") ms after the moment before the click," \
+    "$(ms "$last - after") ms after the moment after it ($(ms "$after - before") ms apart);" \
+    "playing before it: peak $loud"
+[ "$loud" -gt 300 ] || fail "no music before New Game"
+[ $((last - after)) -le $((rate * (50 + 10) / 1000)) ] || fail "the music went on after New Game"
+expect_showing "Map"
+streams=""
+for _ in $(seq 40); do
+    streams=$(pactl list short sink-inputs)
+    [ -z "$streams" ] && break
+    sleep 0.05
+done
+[ -z "$streams" ] || fail "a sound stream stays open on the map: $streams"
+echo "no sound stream open on the map"
+
+# Back to the title, whose music starts again.
+key_in Map Escape
+expect_showing "Map Menu"
+click_in Menu 156 284 # QUIT
+expect_showing "Intro"
+expect_sound 2 "the title again"
 
 # Exit: (240, 2400) twips inside the panel.
 click_in Intro $((512 - 122 + 120)) $((384 - 104 + 178))
