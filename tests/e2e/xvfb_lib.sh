@@ -71,10 +71,11 @@ wait_for_window() {
     fail "no window $1 (showing: $(showing))"
 }
 
-# Waits for the game to end by itself and checks that it ended with status 0.
+# Waits up to 30 s (a loaded machine may be slow to close its windows) for the game to end by
+# itself, and checks that it ended with status 0.
 expect_game_ends() {
     local status
-    for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+    for _ in $(seq 300); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$game_pid" 2>/dev/null && fail "the game did not end $1"
     wait "$game_pid"
     status=$?
