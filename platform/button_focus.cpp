@@ -11,6 +11,24 @@ CommandButton* ButtonColumn::focused() const {
     return nullptr;
 }
 
+bool ButtonColumn::handle(PadButton button) const {
+    switch (button) {
+        case PadButton::Up:
+            moveFocus(-1);
+            return true;
+        case PadButton::Down:
+            moveFocus(1);
+            return true;
+        case PadButton::A:
+            if (CommandButton* pressed = focused()) {
+                pressed->click();
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
 void ButtonColumn::moveFocus(int step) const {
     const int n = static_cast<int>(buttons_.size());
     const CommandButton* current = focused();

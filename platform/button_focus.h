@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/gamepad.h"
 
 namespace platform {
 
@@ -19,6 +20,9 @@ class ButtonColumn {
     void moveFocus(int step) const;
     // The button of the column that has the focus, or null.
     CommandButton* focused() const;
+    // A pad's button over the column: up and down move the focus, A presses the focused button.
+    // False for any other button, which the column leaves to its screen.
+    bool handle(PadButton button) const;
 
   private:
     std::vector<CommandButton*> buttons_;
