@@ -10,21 +10,14 @@
 
 #include "app/velmora.h"
 #include "platform/file_dialog.h"
+#include "support/open_dialog.h"
 #include "support/test_images.h"
 #include "support/virtual_pad.h"
 #include "title/frm_intro_controls.h"
 
 namespace {
 
-QFileDialog* openFileDialog() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* dialog = qobject_cast<QFileDialog*>(w);
-            dialog != nullptr && dialog->isVisible()) {
-            return dialog;
-        }
-    }
-    return nullptr;
-}
+using testing_support::openFileDialog;
 
 // The virtual clock, telling whether one of its ticks is running. On the window system's clock a
 // timer does not tick again while its own tick is running: a dialog opened inside the tick that

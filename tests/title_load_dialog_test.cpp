@@ -17,20 +17,13 @@
 #include "menu/frm_menu_controls.h"
 #include "platform/file_dialog.h"
 #include "support/fakes.h"
+#include "support/open_dialog.h"
 #include "support/test_images.h"
 #include "title/frm_intro_controls.h"
 
 namespace {
 
-QFileDialog* openFileDialog() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* dialog = qobject_cast<QFileDialog*>(w);
-            dialog != nullptr && dialog->isVisible()) {
-            return dialog;
-        }
-    }
-    return nullptr;
-}
+using testing_support::openFileDialog;
 
 QStringList listedFiles(QFileDialog& dialog, const QString& folder) {
     auto* model = dialog.findChild<QFileSystemModel*>();

@@ -10,16 +10,6 @@ with_window_manager
 "$game" >"$work/game.log" 2>&1 &
 game_pid=$!
 
-expect_fills_display() {
-    local got=""
-    for _ in $(seq 50); do
-        got=$(geometry "$1")
-        [ "$got" = "0 0 1024 768" ] && { echo "$1 covers the display"; return 0; }
-        sleep 0.1
-    done
-    fail "$1 should cover exactly the display, found [$got]"
-}
-
 # The menu: 4770 × 4890 twips of client area at 15 twips per pixel, centred on the display,
 # and visible above the screen beneath (its blue shows in the middle of the screen).
 expect_menu_above() {
@@ -36,7 +26,7 @@ expect_menu_above() {
 }
 
 expect_showing "Map"
-expect_fills_display Map
+expect_covers_screen Map 1024 768
 key_in Map Escape
 expect_showing "Map Menu"
 expect_menu_above
@@ -45,13 +35,13 @@ expect_showing "Map"
 
 click_in Map 50 188 # Battle Test
 expect_showing "Battle Map"
-expect_fills_display Battle
+expect_covers_screen Battle 1024 768
 key_in Battle Escape
 expect_showing "Battle Map Menu"
 expect_menu_above
 click_in Menu 156 284 # QUIT
 expect_showing "Intro"
-expect_fills_display Intro
+expect_covers_screen Intro 1024 768
 
 click_in Intro $((512 - 122 + 120)) $((384 - 104 + 178)) # Exit
 expect_game_ends "on Exit"

@@ -82,10 +82,7 @@ ultrawide_title() (
     "$game" --no-music >"$work/game.log" 2>&1 &
     game_pid=$!
     expect_showing "Map"
-    key_in Map Escape
-    expect_showing "Map Menu"
-    click_in Menu 156 284 # QUIT
-    expect_showing "Intro"
+    quit_map_to_title
     expect_covers_screen Intro 5120 1440
     local edge
     for shot in 1 2 3 4 5; do

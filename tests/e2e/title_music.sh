@@ -38,10 +38,7 @@ landscape_shot() {
 game_pid=$!
 
 expect_showing "Map"
-key_in Map Escape
-expect_showing "Map Menu"
-click_in Menu 156 284 # QUIT
-expect_showing "Intro"
+quit_map_to_title
 expect_sound 3 "title"
 pactl list short sink-inputs | grep -q . || fail "the game has no stream on the sink"
 
@@ -113,10 +110,7 @@ done
 echo "no sound stream open on the map"
 
 # Back to the title, whose music starts again.
-key_in Map Escape
-expect_showing "Map Menu"
-click_in Menu 156 284 # QUIT
-expect_showing "Intro"
+quit_map_to_title
 expect_sound 2 "the title again"
 
 # Exit: (240, 2400) twips inside the panel.

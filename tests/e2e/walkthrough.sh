@@ -19,11 +19,7 @@ echo "map corner pixel: $corner"
 [ -n "$corner" ] && [ "$corner" != "008000" ] && [ "$corner" != "000000" ] ||
     fail "the map corner shows no tile ($corner)"
 
-key_in Map Escape
-expect_showing "Map Menu"
-# QUIT: 3135 × 615 twips at (780, 3960) in the menu, 15 twips per pixel.
-click_in Menu 156 284
-expect_showing "Intro"
+quit_map_to_title
 
 # New Game: the title's panel is centred; New Game sits at (240, 120) twips inside it.
 click_in Intro $((512 - 122 + 120)) $((384 - 104 + 26))

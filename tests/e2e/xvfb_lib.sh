@@ -168,6 +168,15 @@ screenshot() {
     done
 }
 
+# From the map to the title: Escape, then QUIT (3135 × 615 twips at (780, 3960) in the menu,
+# 15 twips per pixel).
+quit_map_to_title() {
+    key_in Map Escape
+    expect_showing "Map Menu"
+    click_in Menu 156 284
+    expect_showing "Intro"
+}
+
 # How many pixels two pictures of one size differ in.
 differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 
