@@ -12,10 +12,25 @@ inline QString characterPath(int index) {
     return assetPath(QStringLiteral("Characters/Char%1.bmp").arg(index, 3, 10, QLatin1Char('0')));
 }
 
+// The picture as 32-bit pixels, with its alpha channel when it has one.
 inline QImage loadAsset(const QString& relative) {
-    return QImage(assetPath(relative));
+    const QImage img(assetPath(relative));
+    return img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                     : QImage::Format_RGB32);
 }
 
 inline bool pureBlack(QRgb c) {
     return (c & 0xffffffu) == 0;
+}
+
+// How many of the pixels of `img`, every `step`-th along and down, pass `test`.
+template <typename Test>
+int countPixels(const QImage& img, Test test, int step = 1) {
+    int n = 0;
+    for (int y = 0; y < img.height(); y += step) {
+        for (int x = 0; x < img.width(); x += step) {
+            n += test(img.pixel(x, y)) ? 1 : 0;
+        }
+    }
+    return n;
 }

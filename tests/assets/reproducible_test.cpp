@@ -3,61 +3,46 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
-#include <set>
+#include <map>
 
 namespace {
 
-std::set<QString> filesUnder(const QString& root) {
-    std::set<QString> out;
+// Every file under `root` by its path relative to it, with its contents.
+std::map<QString, QByteArray> filesUnder(const QString& root) {
+    std::map<QString, QByteArray> out;
     QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        out.insert(QDir(root).relativeFilePath(it.next()));
+        QFile f(it.next());
+        out[QDir(root).relativeFilePath(f.fileName())] =
+            f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("unreadable");
     }
     return out;
 }
 
-QByteArray contents(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 TEST(Reproducible, GeneratorRecreatesTheCommittedFiles) {
     QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
     const QString assets = tmp.filePath(QStringLiteral("assets"));
     const QString docs = tmp.filePath(QStringLiteral("docs"));
     QProcess gen;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    gen.setProcessEnvironment(env);
     gen.start(QStringLiteral(VELMORA_ASSETGEN), {assets, docs});
     ASSERT_TRUE(gen.waitForFinished(120000));
-    ASSERT_EQ(gen.exitStatus(), QProcess::NormalExit);
     ASSERT_EQ(gen.exitCode(), 0) << gen.readAllStandardError().toStdString();
-
-    const std::set<QString> made = filesUnder(assets);
-    const std::set<QString> committed = filesUnder(QStringLiteral(VELMORA_ASSETS_DIR));
-    EXPECT_EQ(made, committed) << "the generator and assets/ disagree on the list of files";
-    for (const QString& f : made) {
-        EXPECT_EQ(contents(assets + QLatin1Char('/') + f),
-                  contents(QStringLiteral(VELMORA_ASSETS_DIR "/") + f))
-            << f.toStdString() << " differs from the committed file";
-    }
-    const std::set<QString> previews = filesUnder(docs);
-    EXPECT_FALSE(previews.empty());
-    for (const QString& f : previews) {
-        EXPECT_EQ(contents(docs + QLatin1Char('/') + f),
-                  contents(QStringLiteral(VELMORA_DOCS_DIR "/") + f))
-            << "docs/" << f.toStdString() << " differs from the committed preview";
-    }
-}
-
-TEST(Reproducible, GeneratorRefusesWrongArguments) {
-    QProcess gen;
+    const auto sameAsCommitted = [](const QString& made, const QString& committed) {
+        const auto got = filesUnder(made), want = filesUnder(committed);
+        EXPECT_FALSE(got.empty());
+        for (const auto& [name, bytes] : got) {
+            EXPECT_TRUE(want.count(name) && want.at(name) == bytes)
+                << name.toStdString() << " differs from the committed file";
+        }
+        return got.size() == want.size();
+    };
+    EXPECT_TRUE(sameAsCommitted(assets, QStringLiteral(VELMORA_ASSETS_DIR)))
+        << "a committed file that the generator no longer makes";
+    // Beside the generator's previews, docs/ holds screenshots of the game.
+    sameAsCommitted(docs, QStringLiteral(VELMORA_DOCS_DIR));
+    // The generator needs both folders; anything else is refused.
     gen.start(QStringLiteral(VELMORA_ASSETGEN), {QStringLiteral("only-one")});
     ASSERT_TRUE(gen.waitForFinished(30000));
     EXPECT_NE(gen.exitCode(), 0);

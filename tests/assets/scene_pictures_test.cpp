@@ -1,64 +1,58 @@
-// Arrows, title, landscapes and the battlefield as the game draws them.
+// The scenes as the game draws them: the overworld, the title's landscapes and lettering, the
+// battlefield and its arrows.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <cmath>
 
 #include "asset_paths.h"
 
 namespace {
 
-bool transparent(const QImage& img, int x, int y) {
-    return qAlpha(img.pixel(x, y)) == 0;
+TEST(WorldPicture, AnRle8BitmapForA3840By2160Display) {
+    QFile file(assetPath(QStringLiteral("Background/World/ts0.bmp")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray b = file.readAll();
+    const auto le = [&b](int at, int n) {
+        std::uint32_t v = 0;
+        for (int i = n - 1; i >= 0; --i) {
+            v = v << 8 | static_cast<unsigned char>(b.at(at + i));
+        }
+        return v;
+    };
+    ASSERT_TRUE(b.startsWith("BM"));
+    EXPECT_EQ(le(2, 4), static_cast<std::uint32_t>(b.size()));
+    EXPECT_GE(le(18, 4), 3840u);
+    EXPECT_GE(le(22, 4), 2176u) << "whole 32-pixel tiles down to 2160 pixels";
+    EXPECT_EQ(le(28, 2), 8u) << "8 bits a pixel";
+    EXPECT_EQ(le(30, 4), 1u) << "compression must be RLE8";
+    EXPECT_LT(b.size(), 4 * 1024 * 1024) << "the world should stay small on disk";
 }
 
-TEST(Arrows, SurroundTransparentShaftAndHeadOpaqueAndColoured) {
-    for (const char* name : {"ArrowBlue1", "ArrowBlue2", "ArrowRed1", "ArrowRed2"}) {
-        const QImage img = loadAsset(QStringLiteral("Pictures/%1.gif").arg(QLatin1String(name)));
-        ASSERT_FALSE(img.isNull()) << name;
-        ASSERT_TRUE(img.hasAlphaChannel()) << name;
-        EXPECT_TRUE(transparent(img, 0, 0) && transparent(img, 29, 0) && transparent(img, 0, 31) &&
-                    transparent(img, 29, 31))
-            << name;
-        // Shaft, head and tip are opaque; beside the shaft is clear.
-        EXPECT_FALSE(transparent(img, 15, 5)) << name;
-        EXPECT_FALSE(transparent(img, 15, 20)) << name;
-        EXPECT_FALSE(transparent(img, 15, 29)) << name;
-        EXPECT_TRUE(transparent(img, 3, 5)) << name;
-        // The head is wider than the shaft: it points down.
-        EXPECT_FALSE(transparent(img, 4, 15)) << name;
-        EXPECT_TRUE(transparent(img, 4, 28)) << name;
-        const QRgb body = img.pixel(15, 20);
-        if (QByteArray(name).contains("Blue")) {
-            EXPECT_GT(qBlue(body), qRed(body) + 60) << name;
-        } else {
-            EXPECT_GT(qRed(body), qBlue(body) + 40) << name;
-        }
-    }
-}
-
-TEST(Title, WhiteCornersDarkEdgedLetteringAndLittleNearWhite) {
-    const QImage img =
-        loadAsset(QStringLiteral("Pictures/Title.jpg")).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(img.size(), QSize(600, 113));
-    for (QPoint p : {QPoint(0, 0), QPoint(599, 0), QPoint(0, 112), QPoint(599, 112)}) {
-        EXPECT_EQ(img.pixel(p) & 0xffffffu, 0xffffffu) << p.x() << "," << p.y();
-    }
-    int white = 0, nearWhite = 0, dark = 0;
-    for (int y = 0; y < img.height(); ++y) {
-        for (int x = 0; x < img.width(); ++x) {
-            const QRgb c = img.pixel(x, y);
-            const int lo = std::min({qRed(c), qGreen(c), qBlue(c)});
-            const int hi = std::max({qRed(c), qGreen(c), qBlue(c)});
-            white += (c & 0xffffffu) == 0xffffffu ? 1 : 0;
-            nearWhite += lo >= 200 && (c & 0xffffffu) != 0xffffffu ? 1 : 0;
-            dark += hi < 80 ? 1 : 0;
-        }
-    }
-    const int total = img.width() * img.height();
-    EXPECT_GT(white, total / 3);
-    EXPECT_LT(white, total * 9 / 10);
-    EXPECT_GT(dark, total / 20) << "the lettering has a dark outline";
-    EXPECT_LT(nearWhite, total / 40) << "pale pixels would leave a halo where white is keyed out";
+TEST(WorldPicture, OpenGroundAtTheStartWaterForestAndMountainsBeyond) {
+    const QImage img = loadAsset(QStringLiteral("Background/World/ts0.bmp"));
+    // The party starts in the top left: 8 × 14 tiles of grass and paths.
+    const int open = countPixels(img.copy(0, 0, 8 * 32, 14 * 32), [](QRgb c) {
+        const int r = qRed(c), g = qGreen(c), b = qBlue(c);
+        return (g > r && g > b + 30 && g > 110) || (r > g && g > b && r > 150);
+    });
+    EXPECT_GT(open, 8 * 32 * 14 * 32 * 97 / 100);
+    const int samples = countPixels(
+        img, [](QRgb) { return true; }, 8);
+    const auto count = [&img](auto test) { return countPixels(img, test, 8); };
+    EXPECT_GT(count([](QRgb c) { return qBlue(c) > qRed(c) + 60 && qBlue(c) > qGreen(c); }),
+              samples / 20)
+        << "water";
+    EXPECT_GT(
+        count([](QRgb c) { return qGreen(c) > qRed(c) + 30 && qGreen(c) < 140 && qBlue(c) < 110; }),
+        samples / 20)
+        << "forest";
+    EXPECT_GT(count([](QRgb c) {
+                  return std::abs(qRed(c) - qGreen(c)) < 24 && qRed(c) > qBlue(c) &&
+                         qRed(c) < 190 && qRed(c) > 90;
+              }),
+              samples / 50)
+        << "mountains";
 }
 
 double columnDifference(const QImage& img, int a, int b) {
@@ -71,39 +65,29 @@ double columnDifference(const QImage& img, int a, int b) {
     return sum / img.height();
 }
 
-TEST(Landscapes, LeftAndRightEdgesJoinLikeNeighbouringColumns) {
-    for (const char* name : {"hills", "plains", "forest"}) {
-        const QImage img = loadAsset(QStringLiteral("Background/%1.gif").arg(QLatin1String(name)))
-                               .convertToFormat(QImage::Format_RGB32);
-        ASSERT_FALSE(img.isNull());
-        const int w = img.width();
-        double typical = 0;
-        for (int x = 100; x < w - 100; x += 97) {
-            typical += columnDifference(img, x, x + 1);
-        }
-        typical /= static_cast<double>((w - 200) / 97 + 1);
-        EXPECT_LT(columnDifference(img, w - 1, 0), typical * 3 + 4) << name;
-    }
-}
-
-TEST(Landscapes, SkyAboveGroundBelow) {
+// The title scrolls each landscape round and round: its right edge joins its left as smoothly
+// as neighbouring columns join, with sky above and ground below all along.
+TEST(Landscapes, SeamlessLoopsOfSkyAboveGround) {
     for (const char* name : {"hills", "plains", "forest"}) {
         const QImage img = loadAsset(QStringLiteral("Background/%1.gif").arg(QLatin1String(name)));
-        int blueSky = 0, columns = 0;
-        for (int x = 0; x < img.width(); x += 16) {
-            const QRgb sky = img.pixel(x, 4);
-            const QRgb ground = img.pixel(x, img.height() - 3);
+        const int w = img.width();
+        double typical = 0;
+        int columns = 0, blueSky = 0;
+        for (int x = 100; x < w - 100; x += 97, ++columns) {
+            typical += columnDifference(img, x, x + 1);
+        }
+        EXPECT_LT(columnDifference(img, w - 1, 0), typical / columns * 3 + 4) << name;
+        for (int x = 0; x < w; x += 16) {
+            const QRgb sky = img.pixel(x, 4), ground = img.pixel(x, img.height() - 3);
             blueSky += qBlue(sky) > qRed(sky) + 40 ? 1 : 0;
-            ++columns;
             EXPECT_GT(qGreen(ground), qBlue(ground)) << name << " x " << x;
         }
-        EXPECT_GT(blueSky, columns * 3 / 4) << name << ": clouds may cover some of the sky";
+        EXPECT_GT(blueSky, w / 16 * 3 / 4) << name << ": clouds may cover some of the sky";
     }
 }
 
 TEST(Battlefield, GroundWhereTheFightersStand) {
     const QImage img = loadAsset(QStringLiteral("Background/Battle/plains.gif"));
-    ASSERT_EQ(img.size(), QSize(640, 480));
     const QRgb sky = img.pixel(320, 10);
     EXPECT_GT(qBlue(sky), qRed(sky) + 40);
     for (double row : {0.53, 0.67, 0.80, 0.95}) {
@@ -112,6 +96,49 @@ TEST(Battlefield, GroundWhereTheFightersStand) {
             EXPECT_LT(qBlue(c), std::max(qRed(c), qGreen(c))) << "x " << x << " row " << row;
         }
     }
+}
+
+// The battle's arrows point down at the chosen fighter: a clear surround, an opaque shaft, a
+// head wider than the shaft, blue for the party and red for the foes.
+TEST(Arrows, OpaqueColouredShaftAndHeadOnAClearSurround) {
+    for (const char* name : {"ArrowBlue1", "ArrowBlue2", "ArrowRed1", "ArrowRed2"}) {
+        const QImage img = loadAsset(QStringLiteral("Pictures/%1.gif").arg(QLatin1String(name)));
+        const auto clear = [&img](int x, int y) { return qAlpha(img.pixel(x, y)) == 0; };
+        ASSERT_TRUE(img.hasAlphaChannel()) << name;
+        EXPECT_TRUE(clear(0, 0) && clear(29, 0) && clear(0, 31) && clear(29, 31)) << name;
+        EXPECT_FALSE(clear(15, 5) || clear(15, 20) || clear(15, 29)) << name << ": shaft and tip";
+        EXPECT_TRUE(clear(3, 5) && !clear(4, 15) && clear(4, 28)) << name << ": the head";
+        const QRgb body = img.pixel(15, 20);
+        if (QByteArray(name).contains("Blue")) {
+            EXPECT_GT(qBlue(body), qRed(body) + 60) << name;
+        } else {
+            EXPECT_GT(qRed(body), qBlue(body) + 40) << name;
+        }
+    }
+}
+
+// The title's lettering is drawn with white keyed out: white corners, a dark outline, and few
+// pale pixels, which would leave a halo.
+TEST(Title, WhiteCornersDarkEdgedLetteringAndLittleNearWhite) {
+    const QImage img = loadAsset(QStringLiteral("Pictures/Title.jpg"));
+    for (QPoint p : {QPoint(0, 0), QPoint(599, 0), QPoint(0, 112), QPoint(599, 112)}) {
+        EXPECT_EQ(img.pixel(p) & 0xffffffu, 0xffffffu) << p.x() << "," << p.y();
+    }
+    const int total = img.width() * img.height();
+    const int white = countPixels(img, [](QRgb c) { return (c & 0xffffffu) == 0xffffffu; });
+    EXPECT_GT(white, total / 3);
+    EXPECT_LT(white, total * 9 / 10);
+    EXPECT_GT(countPixels(img,
+                          [](QRgb c) {
+                              return std::max({qRed(c), qGreen(c), qBlue(c)}) < 80;
+                          }),
+              total / 20);
+    EXPECT_LT(countPixels(img,
+                          [](QRgb c) {
+                              return std::min({qRed(c), qGreen(c), qBlue(c)}) >= 200 &&
+                                     (c & 0xffffffu) != 0xffffffu;
+                          }),
+              total / 40);
 }
 
 }  // namespace
