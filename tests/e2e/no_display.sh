@@ -10,45 +10,33 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Runs the game with the given arguments and no display; sets status, out and err.
+# run STATUS COMMAND...: runs the command with no display, expecting that exit status; sets out
+# and err (the game's stdout and stderr), and lines (how many lines stderr has).
 run() {
+    local want=$1 status
+    shift
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" >"$work/out" 2>"$work/err"
     status=$?
     out=$(cat "$work/out")
     err=$(cat "$work/err")
+    lines=$(wc -l <"$work/err")
+    [ "$status" -eq "$want" ] || fail "$*: status $status, not $want (Qt aborts with 134): $err"
+    echo "$*: status $status"
 }
 
-run "$game" --help
-[ "$status" -eq 0 ] || fail "--help: status $status"
+run 0 "$game" --help
 [ -z "$err" ] || fail "--help wrote to stderr: $err"
 for option in --help --version --windowed --no-music; do
-    grep -q -e "$option" "$work/out" || fail "--help does not list $option"
+    grep -q -e "$option" <<<"$out" || fail "--help does not list $option"
 done
-echo "--help: status 0, lists the options"
-
-run "$game" --version
-[ "$status" -eq 0 ] || fail "--version: status $status"
-echo "$out" | grep -Eq '^Velmora [0-9]+\.[0-9]+\.[0-9]+$' || fail "--version printed: $out"
-echo "--version: $out"
-
-run "$game" --no-such-option
-[ "$status" -eq 2 ] || fail "unknown option: status $status"
-[ -z "$out" ] || fail "unknown option wrote to stdout: $out"
-grep -q "no-such-option" "$work/err" || fail "the error does not name the option: $err"
-grep -q "^Usage: velmora" "$work/err" || fail "no usage on stderr: $err"
-echo "unknown option: status 2, usage on stderr"
-
-run "$game"
-[ "$status" -eq 1 ] || fail "no display: status $status (Qt aborts with 134)"
-[ -z "$out" ] || fail "no display wrote to stdout: $out"
-[ "$(wc -l <"$work/err")" -eq 1 ] || fail "no display: not one line on stderr: $err"
-grep -q "DISPLAY" "$work/err" || fail "no display: the line does not say so: $err"
-echo "no display: status 1, $err"
-
+run 0 "$game" --version
+grep -Eqx 'Velmora [0-9]+\.[0-9]+\.[0-9]+' <<<"$out" || fail "--version printed: $out"
+run 2 "$game" --no-such-option
+[ -z "$out" ] && grep -q "no-such-option" <<<"$err" && grep -q "^Usage: velmora" <<<"$err" ||
+    fail "an unknown option should be named, with the usage, on stderr only: [$out] [$err]"
+run 1 "$game"
+[ -z "$out" ] && [ "$lines" -eq 1 ] && grep -q "DISPLAY" <<<"$err" ||
+    fail "no display should be said in one line on stderr: [$out] [$err]"
 # A display that is named but has no server behind it.
-run env DISPLAY=:173 "$game" --windowed --no-music
-[ "$status" -eq 1 ] || fail "unreachable display: status $status"
-[ "$(wc -l <"$work/err")" -eq 1 ] || fail "unreachable display: not one line on stderr: $err"
-grep -q ":173" "$work/err" || fail "unreachable display: the line does not name it: $err"
-echo "unreachable display: status 1, $err"
-echo "no-display checks passed"
+run 1 env DISPLAY=:173 "$game" --windowed --no-music
+[ "$lines" -eq 1 ] && grep -q ":173" <<<"$err" || fail "the unreachable display, in one line: $err"

@@ -6,80 +6,55 @@
 # open on the map; back on the title, Exit ends the game with status 0.
 # Usage: title_music.sh path/to/velmora
 set -u
-game="$1"
 . "$(dirname "$0")/xvfb_lib.sh"
-
 start_sound_server
+rate=44100
+monitor=(parec --device=velmora_sink.monitor --raw --format=s16le --rate=$rate --channels=2)
 
-# The loudest sample (of 32767) and the number of samples in `seconds` of the sink's output.
-record() {
-    timeout "$1" parec --device=velmora_sink.monitor --raw --format=s16le --rate=44100 \
-        --channels=2 >"$work/monitor.raw" 2>/dev/null
-    od -An -v -td2 -w2 "$work/monitor.raw" |
-        awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v; n++ } END { print m + 0, n + 0 }'
-}
-
+# Records `seconds` of the sink's output and finds sound in it. A loaded machine may start the
+# recorder late: half a second of samples is enough to judge.
 expect_sound() {
     local peak samples
-    read -r peak samples <<<"$(record "$1")"
+    read -r peak samples <<<"$(timeout "$1" "${monitor[@]}" 2>/dev/null | od -An -v -td2 -w2 |
+        awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v; n++ } END { print m + 0, n + 0 }')"
     echo "$2: peak $peak of 32767 in $samples samples"
-    # A loaded machine may start the recorder late: half a second of samples is enough to judge.
-    [ "$samples" -gt 44100 ] || fail "$2: the monitor gave too little ($samples samples)"
-    [ "$peak" -gt 1000 ] || { cat "$work/game.log"; fail "$2: no sound in the sink"; }
+    [ "$samples" -gt $rate ] || fail "$2: the monitor gave too little ($samples samples)"
+    [ "$peak" -gt 1000 ] || fail "$2: no sound in the sink"
 }
 
-# The landscape between the panel and the figure, as a picture.
-landscape_shot() {
-    import -window root "$work/screen.png" && convert "$work/screen.png" -crop 1024x90+0+495 \
-        +repage "$work/$1.png"
-}
-
-"$game" >"$work/game.log" 2>&1 &
-game_pid=$!
-
+play "$1"
 expect_showing "Map"
 quit_map_to_title
 expect_sound 3 "title"
 pactl list short sink-inputs | grep -q . || fail "the game has no stream on the sink"
 
-# Load Game: (240, 780) twips inside the centred panel.
-click_in Intro $((512 - 122 + 120)) $((384 - 104 + 70))
-dialog=""
-for _ in $(seq 100); do
-    dialog=$(window "Open Saved Game File")
-    [ -n "$dialog" ] && break
-    sleep 0.1
-done
-[ -n "$dialog" ] || fail "no window titled \"Open Saved Game File\" (showing: $(showing))"
-echo "dialog open: Open Saved Game File"
-expect_sound 2 "behind the dialog"
+click_title Load
+wait_for_window "Open Saved Game File" >/dev/null
+expect_sound 2 "behind the dialog Open Saved Game File"
 key_in "Open Saved Game File" Escape
 expect_showing "Intro"
-
-landscape_shot first
+# The landscape between the panel and the figure moves.
+screenshot "$work/first" 1024x90+0+495
 sleep 1
-landscape_shot second
-changed=$(compare -metric AE "$work/first.png" "$work/second.png" null: 2>&1)
+screenshot "$work/second" 1024x90+0+495
+changed=$(differing "$work/first-1.png" "$work/second-1.png")
 echo "landscape pixels changed in 1 s: $changed"
-[ "${changed%% *}" -gt 1000 ] 2>/dev/null || fail "the title stopped animating ($changed)"
+[ "$changed" -gt 1000 ] 2>/dev/null || fail "the title stopped animating ($changed)"
 
-# New Game: (240, 120) twips inside the panel, recorded. The recorder starts well before the
-# click, so its own start-up is over. The number of frames it has written places the click in
-# the recording: read just before xdotool starts (for the log), and by xdotool itself right
-# after it has sent the click, which decides (the few milliseconds that reading takes make the
-# check that much more lenient). Frames still on their way to the file (the recorder takes
-# them in 5 ms fragments) are allowed for with 10 ms.
-rate=44100
-parec --device=velmora_sink.monitor --raw --format=s16le --rate=$rate --channels=2 \
-    --latency-msec=5 >"$work/new_game.raw" 2>/dev/null &
+# New Game, recorded. The recorder starts well before the click, so its own start-up is over.
+# The number of frames it has written places the click in the recording: read just before
+# xdotool starts (for the log), and by xdotool itself right after it has sent the click, which
+# decides (the few milliseconds that reading takes make the check that much more lenient).
+# Frames still on their way to the file (the recorder takes them in 5 ms fragments) are allowed
+# for with 10 ms.
+"${monitor[@]}" --latency-msec=5 >"$work/new_game.raw" 2>/dev/null &
 recorder=$!
 frames_written() { echo $(($(stat -c %s "$work/new_game.raw") / 4)); }
-for _ in $(seq 100); do [ "$(frames_written)" -gt $((rate / 2)) ] && break; sleep 0.05; done
-[ "$(frames_written)" -gt $((rate / 2)) ] || fail "the recorder gave too little"
+recording() { [ "$(frames_written)" -gt $((rate / 2)) ]; }
+retry 200 recording || fail "the recorder gave too little"
 printf '#!/bin/sh\nstat -c %%s "%s" >"%s"\n' "$work/new_game.raw" "$work/clicked" >"$work/mark"
 chmod +x "$work/mark"
-intro=$(window Intro)
-xdotool mousemove --window "$intro" $((512 - 122 + 120)) $((384 - 104 + 26))
+xdotool mousemove --window "$(window Intro)" 510 306 # New Game
 sleep 0.3
 before=$(frames_written)
 xdotool click --delay 0 1 exec --sync "$work/mark"
@@ -100,20 +75,11 @@ echo "New Game: the last sound $(ms "$last - before") ms after the moment before
 [ "$loud" -gt 300 ] || fail "no music before New Game"
 [ $((last - after)) -le $((rate * (50 + 10) / 1000)) ] || fail "the music went on after New Game"
 expect_showing "Map"
-streams=""
-for _ in $(seq 40); do
-    streams=$(pactl list short sink-inputs)
-    [ -z "$streams" ] && break
-    sleep 0.05
-done
-[ -z "$streams" ] || fail "a sound stream stays open on the map: $streams"
+no_stream() { [ -z "$(pactl list short sink-inputs)" ]; }
+retry 20 no_stream || fail "a sound stream stays open on the map: $(pactl list short sink-inputs)"
 echo "no sound stream open on the map"
 
-# Back to the title, whose music starts again.
 quit_map_to_title
 expect_sound 2 "the title again"
-
-# Exit: (240, 2400) twips inside the panel.
-click_in Intro $((512 - 122 + 120)) $((384 - 104 + 178))
+click_title Exit
 expect_game_ends "on Exit"
-echo "title music passed"

@@ -5,11 +5,8 @@
 # still standing), and checking the exit status at the end.
 # Usage: walkthrough.sh path/to/velmora
 set -u
-game="$1"
 . "$(dirname "$0")/xvfb_lib.sh"
-
-"$game" >"$work/game.log" 2>&1 &
-game_pid=$!
+play "$1"
 
 expect_showing "Map"
 sleep 0.5
@@ -18,24 +15,16 @@ corner=$(pixel 1000 740)
 echo "map corner pixel: $corner"
 [ -n "$corner" ] && [ "$corner" != "008000" ] && [ "$corner" != "000000" ] ||
     fail "the map corner shows no tile ($corner)"
-
 quit_map_to_title
-
-# New Game: the title's panel is centred; New Game sits at (240, 120) twips inside it.
-click_in Intro $((512 - 122 + 120)) $((384 - 104 + 26))
+click_title New
 expect_showing "Map"
 
-# Battle Test: 1275 × 615 twips at (120, 2520).
-click_in Map 50 188
+click_in Map 50 188 # Battle Test: 1275 × 615 twips at (120, 2520)
 expect_showing "Battle Map"
 sleep 0.5
 # Foes 1 and 2 stand at (683, 404) and (683, 512), 64 × 64 pixels each.
-region() {
-    import -window root "$work/screen.png" && convert "$work/screen.png" -crop "64x64+$1+$2" +repage "$3"
-}
-differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
-region 683 404 "$work/foe1-before.png"
-region 683 512 "$work/foe2-before.png"
+foes=(64x64+683+404 64x64+683+512)
+screenshot "$work/before" "${foes[@]}"
 # Four attacks on foe 1 with Space (choose the target, then strike): 10 hit points, 3 a blow.
 for blow in 1 2 3 4; do
     key_in Battle space
@@ -43,24 +32,19 @@ for blow in 1 2 3 4; do
     key_in Battle space
     sleep 0.8 # the step forward and back, the two flash frames and the repaint after them
 done
-region 683 404 "$work/foe1-after.png"
-region 683 512 "$work/foe2-after.png"
-gone=$(differing "$work/foe1-before.png" "$work/foe1-after.png")
-kept=$(differing "$work/foe2-before.png" "$work/foe2-after.png")
+screenshot "$work/after" "${foes[@]}"
+gone=$(differing "$work/before-1.png" "$work/after-1.png")
+kept=$(differing "$work/before-2.png" "$work/after-2.png")
 echo "pixels changed where foe 1 stood: $gone; where foe 2 stands: $kept"
 [ "${gone:-0}" -gt 100 ] 2>/dev/null || fail "foe 1 is still there after four blows ($gone)"
 [ "$kept" = "0" ] || fail "foe 2 changed ($kept pixels)"
 key_in Battle Escape
 expect_showing "Battle Map Menu"
-# Continue: 3135 × 615 twips at (720, 360) in the menu.
-click_in Menu 150 44
+click_in Menu 150 44 # Continue: 3135 × 615 twips at (720, 360)
 expect_showing "Battle Map"
 key_in Battle Escape
 expect_showing "Battle Map Menu"
-click_in Menu 156 284
+click_in Menu 156 284 # QUIT
 expect_showing "Intro"
-
-# Exit: (240, 2400) twips inside the panel.
-click_in Intro $((512 - 122 + 120)) $((384 - 104 + 178))
+click_title Exit
 expect_game_ends "on Exit"
-echo "walkthrough passed"
