@@ -1,7 +1,7 @@
-// The generator's own writers and readers: RLE8 BMP, GIF, MIDI, note names and sprite outlines.
+// The generator's own writers and readers: RLE8 BMP, GIF, MIDI and note names. Its sprites
+// are tested through the character pictures made of them.
 #include <gtest/gtest.h>
 
-#include "characters/sprite_canvas.h"
 #include "common/bmp_writer.h"
 #include "common/gif_writer.h"
 #include "common/indexed_image.h"
@@ -108,23 +108,6 @@ TEST(Notation, NoteNamesAndLengths) {
     EXPECT_EQ(gb.root, 7);
     EXPECT_EQ(gb.bass, 11);
     EXPECT_EQ(gb.tones.size(), 4u);
-}
-
-TEST(SpriteCanvas, OutlinesShapesAndFillsEnclosedGaps) {
-    SpriteCanvas c;
-    const int mat = c.addMaterial(QColor(200, 100, 50));
-    // A ring: its hole must not show the transparent key.
-    c.shape(
-        [](double x, double y) {
-            const double d = (x - 16) * (x - 16) + (y - 16) * (y - 16);
-            return d < 100 && d > 16;
-        },
-        mat, Shading::Round);
-    const QImage img = c.render();
-    EXPECT_EQ(img.pixel(0, 0) & 0xffffffu, 0u);
-    EXPECT_NE(img.pixel(16, 16) & 0xffffffu, 0u);
-    EXPECT_NE(img.pixel(16, 5) & 0xffffffu, 0u) << "outline just outside the ring";
-    EXPECT_EQ(c.render(true).pixel(31 - 9, 16), img.pixel(9, 16)) << "mirrored";
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
-// The scenes as the game draws them: the overworld, the title's landscapes and lettering, the
-// battlefield and its arrows.
+// The pictures the game reads, in the format and size its layout expects, and the scenes as it
+// draws them: the overworld, the title's landscapes and lettering, the battlefield and its arrows.
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImageReader>
 #include <algorithm>
 #include <cmath>
 
@@ -10,24 +11,46 @@
 
 namespace {
 
-TEST(WorldPicture, AnRle8BitmapForA3840By2160Display) {
-    QFile file(assetPath(QStringLiteral("Background/World/ts0.bmp")));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray b = file.readAll();
-    const auto le = [&b](int at, int n) {
-        std::uint32_t v = 0;
-        for (int i = n - 1; i >= 0; --i) {
-            v = v << 8 | static_cast<unsigned char>(b.at(at + i));
-        }
-        return v;
+TEST(AssetFiles, PicturesHaveTheirFormatAndSize) {
+    const struct {
+        const char* path;
+        const char* format;
+        QSize size;
+    } pictures[] = {
+        // The title's landscapes are three times as wide as high, so that they repeat seamlessly.
+        {"Background/hills.gif", "gif", {1536, 512}},
+        {"Background/plains.gif", "gif", {1536, 512}},
+        {"Background/forest.gif", "gif", {1536, 512}},
+        {"Background/Battle/plains.gif", "gif", {640, 480}},
+        {"Pictures/Title.jpg", "jpeg", {600, 113}},
+        {"Pictures/ArrowBlue1.gif", "gif", {30, 32}},
+        {"Pictures/ArrowBlue2.gif", "gif", {30, 32}},
+        {"Pictures/ArrowRed1.gif", "gif", {30, 32}},
+        {"Pictures/ArrowRed2.gif", "gif", {30, 32}},
+        {"Pictures/Velmora.png", "png", {256, 256}},
     };
-    ASSERT_TRUE(b.startsWith("BM"));
-    EXPECT_EQ(le(2, 4), static_cast<std::uint32_t>(b.size()));
-    EXPECT_GE(le(18, 4), 3840u);
-    EXPECT_GE(le(22, 4), 2176u) << "whole 32-pixel tiles down to 2160 pixels";
-    EXPECT_EQ(le(28, 2), 8u) << "8 bits a pixel";
-    EXPECT_EQ(le(30, 4), 1u) << "compression must be RLE8";
-    EXPECT_LT(b.size(), 4 * 1024 * 1024) << "the world should stay small on disk";
+    for (const auto& e : pictures) {
+        QImageReader reader(assetPath(QString::fromLatin1(e.path)));
+        EXPECT_EQ(reader.format(), QByteArray(e.format)) << e.path;
+        EXPECT_EQ(reader.size(), e.size) << e.path;
+        EXPECT_FALSE(reader.read().isNull())
+            << e.path << ": " << reader.errorString().toStdString();
+    }
+    // The window icon: a shield on a clear surround.
+    const QImage icon = loadAsset(QStringLiteral("Pictures/Velmora.png"));
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(icon.pixel(128, 128)), 255);
+}
+
+TEST(WorldPicture, AnRle8BitmapForA3840By2160Display) {
+    const QString path = assetPath(QStringLiteral("Background/World/ts0.bmp"));
+    EXPECT_GE(QImageReader(path).size().width(), 3840);
+    EXPECT_GE(QImageReader(path).size().height(), 2176) << "whole 32-pixel tiles down to 2160";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // 8 bits a pixel, compressed as RLE8: the world stays small on disk.
+    EXPECT_EQ(file.read(34).mid(28), QByteArray("\x08\x00\x01\x00\x00\x00", 6));
+    EXPECT_LT(file.size(), 4 * 1024 * 1024);
 }
 
 TEST(WorldPicture, OpenGroundAtTheStartWaterForestAndMountainsBeyond) {

@@ -41,12 +41,10 @@ changed=$(differing "$work/first-1.png" "$work/second-1.png")
 echo "landscape pixels changed in 1 s: $changed"
 [ "$changed" -gt 1000 ] 2>/dev/null || fail "the title stopped animating ($changed)"
 
-# New Game, recorded. The recorder starts well before the click, so its own start-up is over.
-# The number of frames it has written places the click in the recording: read just before
-# xdotool starts (for the log), and by xdotool itself right after it has sent the click, which
-# decides (the few milliseconds that reading takes make the check that much more lenient).
-# Frames still on their way to the file (the recorder takes them in 5 ms fragments) are allowed
-# for with 10 ms.
+# New Game, recorded by a recorder started well before the click. The frames it has written
+# place the click: read just before xdotool starts (for the log), and by xdotool itself right
+# after the click, which decides. Frames on their way to the file (in 5 ms fragments) are
+# allowed for with 10 ms.
 "${monitor[@]}" --latency-msec=5 >"$work/new_game.raw" 2>/dev/null &
 recorder=$!
 frames_written() { echo $(($(stat -c %s "$work/new_game.raw") / 4)); }

@@ -29,9 +29,8 @@ retry() {
     return 1
 }
 
-# Xvfb picks a free display number and writes it to the file. It keeps its state (resources such
-# as the desktop's DPI) when a client leaves. The server must answer before anything is started
-# on it (a busy machine may be slow to get there).
+# Xvfb picks a free display number and writes it to the file, and keeps its state (such as the
+# desktop's DPI) when a client leaves. A busy machine may be slow to get it to answer.
 Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768}x24" -nolisten tcp -noreset \
     3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids=$!
@@ -73,9 +72,7 @@ window() {
 }
 
 # The id of the named window, waiting up to 10 s for it to show.
-wait_for_window() {
-    retry 100 window "$1" || fail "no window $1 (showing: $(showing))"
-}
+wait_for_window() { retry 100 window "$1" || fail "no window $1 (showing: $(showing))"; }
 
 game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
 
@@ -93,9 +90,7 @@ expect_game_ends() {
 }
 
 # Clicks at (x, y) inside the named window.
-click_in() {
-    xdotool mousemove --window "$(window "$1")" "$2" "$3" click 1
-}
+click_in() { xdotool mousemove --window "$(window "$1")" "$2" "$3" click 1; }
 
 key_in() {
     local id
