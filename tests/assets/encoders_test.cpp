@@ -1,13 +1,11 @@
-// The generator's own writers and readers: RLE8 BMP, GIF, MIDI and note names. Its sprites
-// are tested through the character pictures made of them.
+// The generator's own writers and readers: RLE8 BMP, GIF and note names. Its sprites are tested
+// through the character pictures made of them, its MIDI writer beside the theme.
 #include <gtest/gtest.h>
 
 #include "common/bmp_writer.h"
 #include "common/gif_writer.h"
 #include "common/indexed_image.h"
-#include "midi_reader.h"
 #include "music/notation.h"
-#include "music/smf.h"
 
 using namespace assetgen;
 
@@ -62,34 +60,6 @@ TEST(GifWriter, KeepsPaletteAndTransparency) {
         many.setPixel(x, 0, qRgb(x % 256, x / 256, 0));
     }
     EXPECT_THROW(indexExact(many), std::runtime_error) << "more than 256 colours";
-}
-
-TEST(MidiWriter, RunningStatusAndLongDeltasReadBack) {
-    midi::Track conductor;
-    conductor.tempo(0, 120.0);
-    conductor.end(480 * 8);
-    // Given out of order: each event goes to its time, set-up first, then ends, then new notes.
-    midi::Track part;
-    part.note(480, 480, 2, 60, 90);  // struck again as the note before it ends
-    part.note(0, 480, 2, 60, 90);
-    part.program(0, 2, 40);
-    part.timeSignature(480, 3, 2);     // a meta event among the notes ends running status
-    part.note(200000, 10, 2, 64, 90);  // a delta needing three bytes
-    part.end(200010);
-    const MidiFileData read = readMidi(midi::file({conductor, part}, 480));
-    ASSERT_EQ(read.tracks.size(), 2u);
-    int ons = 0, running = 0;
-    for (const MidiEvent& e : read.tracks[1]) {
-        ons += (e.status & 0xf0) == 0x90 && e.data2 > 0 ? 1 : 0;
-        running += e.runningStatus ? 1 : 0;
-    }
-    EXPECT_EQ(ons, 3);
-    EXPECT_GT(running, 0);
-    EXPECT_EQ(read.tracks[1][0].status, 0xc2) << "the instrument is set before the notes";
-    EXPECT_EQ(read.tracks[1][3].data2, 0) << "a note ends before it is struck again";
-    EXPECT_EQ(read.tracks[0].back().tick, 480u * 8) << "the conductor track ends where told";
-    EXPECT_EQ(read.lastTick(), 200010u);
-    EXPECT_NEAR(read.seconds(960), 1.0, 1e-9);
 }
 
 TEST(Notation, NoteNamesAndLengths) {
