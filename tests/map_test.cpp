@@ -20,15 +20,8 @@ using testing_support::tilePixel;
 
 namespace {
 
-struct Leader {
-    int x, y, frameX, frameY, step;
-    bool operator==(const Leader&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Leader& l) {
-    return os << "(" << l.x << ", " << l.y << ") frame (" << l.frameX << ", " << l.frameY
-              << ") step " << l.step;
-}
+// Where the leader stands, the frame it shows and its step phase: x, y, frame x, frame y, step.
+using Leader = std::array<int, 5>;
 
 Leader leader(Harness& h) {
     auto& m = h.map();
@@ -43,12 +36,12 @@ void expectMap(Harness& h, const Leader& l, int sprite, QSize tiles = {}, QRgb b
     int wrong = 0;
     for (int y = 0; y < map.height(); ++y) {
         for (int x = 0; x < map.width(); ++x) {
-            const int fx = x - l.x;
-            const int fy = y - l.y;
+            const int fx = x - l[0];
+            const int fy = y - l[1];
             QRgb expected = tilePixel(x, y);
             if (fx >= 0 && fy >= 0 && fx < 32 && fy < 32 &&
                 testing_support::isFigurePixel(fx, fy)) {
-                expected = testing_support::figureColour(sprite, l.frameX, l.frameY);
+                expected = testing_support::figureColour(sprite, l[2], l[3]);
             } else if (tiles.isValid() && (x >= tiles.width() || y >= tiles.height())) {
                 expected = beyond;
             } else if (tiles.isValid()) {
@@ -120,8 +113,7 @@ TEST(Walking, AnOddDisplayIsCoveredToItsLastPixelAndTheLeaderStopsAtItsEdges) {
     EXPECT_EQ(h.map().ScreenPixelsX.value(), 1366);
     step(h, Qt::Key_Down, 60);
     step(h, Qt::Key_Right, 90);
-    EXPECT_EQ(leader(h).x, 1344) << "it may stand partly outside";
-    EXPECT_EQ(leader(h).y, 736);
+    EXPECT_EQ(leader(h), (Leader{1344, 736, 32, 32, 0})) << "it may stand partly outside";
     expectMap(h, leader(h), 0);
 }
 
@@ -192,20 +184,25 @@ TEST(SpriteSwitching, TheBoxTakesTheNumberItsTextStartsWith) {
 }
 
 TEST(SpriteSwitching, TheBoxReadsADecimalPointUnderALocaleWithADecimalComma) {
-    // A German desktop; compiled into a folder of the test's own where the machine has none.
-    QTemporaryDir compiled;
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
-        QProcess::execute(QStringLiteral("localedef"),
-                          {"-i", "de_DE", "-f", "UTF-8", compiled.filePath("de_DE.UTF-8")});
-        setenv("LOCPATH", qPrintable(compiled.path()), 1);
-        std::setlocale(LC_ALL, "de_DE.UTF-8");
-    }
-    const bool comma = std::strtod("0.51", nullptr) == 0.0;
+    // A desktop whose decimal mark is a comma, its locale made in a folder of the test's own.
+    QTemporaryDir dir;
+    QFile source(dir.filePath("comma.src"));
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write(
+        "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\ngrouping 3\nEND LC_NUMERIC\n");
+    source.close();
+    QProcess localedef;  // its complaints about the categories left out are of no interest
+    localedef.start("localedef",
+                    {"-c", "-i", source.fileName(), "-f", "ANSI_X3.4-1968", dir.filePath("comma")});
+    localedef.waitForFinished();
+    setenv("LOCPATH", qPrintable(dir.path()), 1);
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    const bool comma =
+        std::setlocale(LC_NUMERIC, "comma") != nullptr && std::strtod("0.51", nullptr) == 0.0;
     if (comma) {
         expectTheBoxReadsLeadingNumbers();
     }
-    std::setlocale(LC_ALL, previous.c_str());
+    std::setlocale(LC_NUMERIC, previous.c_str());
     unsetenv("LOCPATH");
     EXPECT_TRUE(comma) << "no locale with a decimal comma";
 }
@@ -223,9 +220,8 @@ TEST(MapFlow, EachActivationReadsTheTileSetAgain) {
     EXPECT_EQ(h.map().ui().picMap.surface().pixel(500, 500), 0x785028u);
     EXPECT_EQ(leader(h), (Leader{48, 0, 32, 32, 1})) << "the leader keeps its place";
 
-    // Missing, or cut short as by a failed copy: the game ends naming the file.
-    const QString tiles = h.assetFolder() + "/Background/World/ts0.bmp";
-    QFile file(tiles);
+    // Cut short, as by a failed copy: the game ends naming the file.
+    QFile file(h.assetFolder() + "/Background/World/ts0.bmp");
     ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.resize(file.size() / 2));
     file.close();
     h.press(h.map(), Qt::Key_Escape);
@@ -236,12 +232,6 @@ TEST(MapFlow, EachActivationReadsTheTileSetAgain) {
         EXPECT_EQ(e.kind(), platform::RuntimeError::Kind::InvalidPicture);
         EXPECT_NE(std::string(e.what()).find("ts0.bmp"), std::string::npos) << e.what();
     }
-    Harness missing;
-    missing.start();
-    missing.press(missing.map(), Qt::Key_Escape);
-    ASSERT_TRUE(QFile::remove(missing.assetFolder() + "/Background/World/ts0.bmp"));
-    EXPECT_THROW(missing.click(missing.menu().ui().cmdContinue), platform::RuntimeError);
-    EXPECT_EQ(missing.reporter.messages.size(), 1u);
 }
 
 TEST(MapFlow, ANewGameOnAnotherDisplayStartsAtTheCornerFacingTheWayTheLastOneEnded) {
