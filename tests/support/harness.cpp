@@ -50,7 +50,7 @@ void Harness::press(velmora::Form& form, int qtKey, Qt::KeyboardModifiers modifi
     }
     QWidget* target = window->focusWidget() != nullptr ? window->focusWidget() : window;
     QTest::keyPress(target, static_cast<Qt::Key>(qtKey), modifiers);
-    if (form.window() != nullptr) {
+    if (form.window() != nullptr) {  // unless the key closed the screen
         QTest::keyRelease(target, static_cast<Qt::Key>(qtKey), modifiers);
     }
     settle();
