@@ -2,15 +2,12 @@
 // first on a tie), a restart counting from now, and a tick that stops or destroys its timer.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "platform/clock.h"
 
 TEST(VirtualClock, FiresDueTicksInOrderAndLetsATickStopOrDestroyItsTimer) {
     platform::VirtualClock clock;
     std::vector<std::string> ticks;
-    auto timer = [&](const std::string& name) {
+    auto timer = [&](std::string name) {
         return clock.createTimer(
             [&, name] { ticks.push_back(name + std::to_string(clock.now())); });
     };
@@ -22,22 +19,19 @@ TEST(VirtualClock, FiresDueTicksInOrderAndLetsATickStopOrDestroyItsTimer) {
     clock.advance(101);  // ticks due at exactly the end fire
     EXPECT_EQ(ticks, (std::vector<std::string>{"fast@50", "slow@100", "fast@100", "fast@150",
                                                "slow@200", "fast@200"}));
-    EXPECT_EQ(clock.now(), 200);
     slow->stop();
     fast->start(10);  // a restart counts from now
     clock.advance(5);
     fast->start(10);
-    ticks.clear();
     clock.advance(14);
-    EXPECT_EQ(ticks, (std::vector<std::string>{"fast@215"}));
-
-    std::unique_ptr<platform::TimerBackend> oneShot;
+    EXPECT_EQ(ticks.back(), "fast@215");
+    EXPECT_EQ(ticks.size(), 7u);
+    fast->stop();
+    std::unique_ptr<platform::TimerBackend> oneShot, selfDestroying;
     oneShot = clock.createTimer([&] { oneShot->stop(); });
-    std::unique_ptr<platform::TimerBackend> selfDestroying;
     selfDestroying = clock.createTimer([&] { selfDestroying.reset(); });
     oneShot->start(10);
     selfDestroying->start(10);
-    fast->stop();
     clock.advance(100);
     EXPECT_EQ(selfDestroying, nullptr);
     EXPECT_EQ(clock.runningTimers(), 0);
