@@ -82,31 +82,27 @@ TEST(DisplayScaling, NoDisplayToReachSaysWhatIsMissingAndWhatToInstall) {
     }
 }
 
-// Where a label's or a button's text is drawn, in window pixels: as wide as the text, as high
-// as the font's lines, from the control's top left (labels) or centred (buttons).
-QRect textBox(const QWidget* widget) {
-    const QFontMetrics metrics(widget->font());
-    const QSize size(metrics.horizontalAdvance(widget->property("text").toString()),
-                     metrics.height());
-    QRect box(widget->mapTo(widget->window(), QPoint(0, 0)), size);
-    if (widget->inherits("QAbstractButton")) {
-        box.moveCenter(QRect(box.topLeft(), widget->size()).center());
-    }
-    return box;
-}
-
-::testing::AssertionResult readable(const std::vector<const QWidget*>& texts) {
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const QRect box = textBox(texts[i]);
-        const std::string name = texts[i]->property("text").toString().toStdString();
-        if (box.height() > texts[i]->height() || box.width() > texts[i]->width()) {
-            return ::testing::AssertionFailure() << name << " does not fit its control";
+// Each text fits its control and overlaps no other: a label's from its top left, a button's
+// centred, as wide as the text and as high as the font's lines.
+::testing::AssertionResult readable(const std::vector<const QWidget*>& widgets) {
+    std::vector<QRect> boxes;
+    for (const QWidget* w : widgets) {
+        const QFontMetrics metrics(w->font());
+        const QString text = w->property("text").toString();
+        QRect box(w->mapTo(w->window(), QPoint(0, 0)),
+                  QSize(metrics.horizontalAdvance(text), metrics.height()));
+        if (w->inherits("QAbstractButton")) {
+            box.moveCenter(QRect(box.topLeft(), w->size()).center());
         }
-        for (std::size_t j = i + 1; j < texts.size(); ++j) {
-            if (box.intersects(textBox(texts[j]))) {
-                return ::testing::AssertionFailure() << name << " overlaps another text";
+        for (const QRect& other : boxes) {
+            if (box.intersects(other)) {
+                return ::testing::AssertionFailure() << text.toStdString() << " overlaps";
             }
         }
+        if (box.width() > w->width() || box.height() > w->height()) {
+            return ::testing::AssertionFailure() << text.toStdString() << " does not fit";
+        }
+        boxes.push_back(box);
     }
     return ::testing::AssertionSuccess();
 }
@@ -117,8 +113,7 @@ TEST(DisplayScaling, TextFitsAndNothingOverlapsOnScaledDesktops) {
                                              {1024, 768, 144.},
                                              {1920, 1080, 144.},
                                              {2048, 1536, 192.}}) {
-        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height) + " at " +
-                     std::to_string(dpi) + " DPI");
+        SCOPED_TRACE(std::to_string(width) + " pixels wide at " + std::to_string(dpi) + " DPI");
         const platform::Display display = platform::Display::ofScreen({width, height}, dpi, dpi);
         testing_support::Harness h(width, height, display.twipsPerPixelY);
         h.changeDisplay(display);
@@ -130,19 +125,17 @@ TEST(DisplayScaling, TextFitsAndNothingOverlapsOnScaledDesktops) {
             for (platform::Label* l : {&b.lblName[i], &b.lblHP[i], &b.lblMP[i], &b.lblTarget[i]}) {
                 battle.push_back(l->widget());
             }
-            if (i <= 5) {
-                battle.push_back(b.lblChoice[i].widget());
-            }
+        }
+        for (int i = 1; i <= 5; ++i) {
+            battle.push_back(b.lblChoice[i].widget());
         }
         EXPECT_TRUE(readable(battle)) << "battle";
         h.press(h.battle(), Qt::Key_Escape);
         auto& m = h.menu().ui();
-        EXPECT_TRUE(readable({m.cmdContinue.widget(), m.cmdSave.widget(), m.cmdQuit.widget()}))
-            << "pause menu";
+        EXPECT_TRUE(readable({m.cmdContinue.widget(), m.cmdSave.widget(), m.cmdQuit.widget()}));
         h.click(m.cmdQuit);
         auto& t = h.intro().ui();
-        EXPECT_TRUE(readable({t.cmdNew.widget(), t.cmdLoad.widget(), t.cmdExit.widget()}))
-            << "title";
+        EXPECT_TRUE(readable({t.cmdNew.widget(), t.cmdLoad.widget(), t.cmdExit.widget()}));
     }
 }
 

@@ -96,21 +96,6 @@ TEST(ScreenFlow, BattleAboveTheMap) {
     EXPECT_TRUE(h.journal().empty()) << "Exit ends the game without closing anything";
 }
 
-TEST(ScreenFlow, ClosingTheMapUnderTheBattleKeepsTheBattleDrawingUntilItCloses) {
-    Harness h;
-    h.start();
-    h.click(h.map().ui().cmdBattle);
-    const QRgb figure = h.battle().sprites()->picture(53).pixel(8, 100);
-    h.activate(h.map());
-    h.closeBox(h.map());
-    EXPECT_FALSE(h.ended());
-    ASSERT_NE(h.battle().sprites(), nullptr);
-    EXPECT_EQ(h.battle().sprites()->picture(53).pixel(8, 100), figure);
-    h.closeBox(h.battle());
-    EXPECT_TRUE(h.ended());
-    EXPECT_EQ(h.exitCode(), 0);
-}
-
 TEST(ScreenFlow, ANewGameReadsThePicturesAndFillsTheTablesAgain) {
     Harness h;
     auto& t = h.game().modChar;
