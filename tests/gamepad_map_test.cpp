@@ -129,7 +129,13 @@ TEST(PadWithoutPads, NoDeviceNoTimerAndNoPadOnlyASlowLook) {
     EXPECT_EQ(game.h.clock.runningTimers(), 1);
 }
 
-TEST_F(Pad, InTheMenuTheFocusMovesWithItsFrameShowingAndAPressesTheButton) {
+TEST_F(Pad, InTheMenuTheFocusMovesOverTheEnabledButtonsWithItsFrameShowing) {
+    for (auto cont : {SDL_CONTROLLER_BUTTON_B, kStart}) {  // both continue
+        tap(pad, kStart);
+        h.clearJournal();
+        tap(pad, cont);
+        EXPECT_EQ(h.journal(), (std::vector<std::string>{"close Menu", "activate Map"}));
+    }
     tap(pad, kStart);
     const auto& c = h.menu().ui();
     h.menu().window()->activateWindow();  // as a desktop does
@@ -140,12 +146,10 @@ TEST_F(Pad, InTheMenuTheFocusMovesWithItsFrameShowingAndAPressesTheButton) {
                          {&c.cmdContinue, &c.cmdSave, &c.cmdQuit}),
               (std::vector<Button>{&c.cmdContinue, &c.cmdSave, &c.cmdSave, &c.cmdQuit,
                                    &c.cmdContinue, &c.cmdQuit, &c.cmdQuit}));
-    tap(pad, kUp);
-    tap(pad, kUp);
-    EXPECT_NE(c.cmdContinue.widget()->grab().toImage(), plain) << "the focus frame shows";
-    tap(pad, kDown);
     EXPECT_EQ(c.cmdContinue.widget()->grab().toImage(), plain);
     tap(pad, kDown);
+    EXPECT_NE(c.cmdContinue.widget()->grab().toImage(), plain) << "the focus frame shows";
+    tap(pad, kUp);
     tap(pad, kA);  // QUIT
     // The title: Up lands first on the bottom button; A on New Game starts a new game.
     const auto& t = h.intro().ui();
@@ -154,23 +158,15 @@ TEST_F(Pad, InTheMenuTheFocusMovesWithItsFrameShowingAndAPressesTheButton) {
     tap(pad, kA);
     tap(pad, kRight);
     EXPECT_EQ(at(), std::pair(16, 0)) << "the new game walks";
-}
-
-TEST_F(Pad, InTheMenuBAndStartContinueAndTheFocusPassesOverADisabledSaveGame) {
-    for (auto cont : {SDL_CONTROLLER_BUTTON_B, kStart}) {
-        tap(pad, kStart);
-        h.clearJournal();
-        tap(pad, cont);
-        EXPECT_EQ(h.journal(), (std::vector<std::string>{"close Menu", "activate Map"}));
-    }
+    // In battle the focus passes over the disabled Save Game.
     tap(pad, SDL_CONTROLLER_BUTTON_X);
     tap(pad, kStart);
-    const auto& c = h.menu().ui();
-    EXPECT_EQ(focusAfter({kDown, kDown, kUp}, {&c.cmdContinue, &c.cmdSave, &c.cmdQuit}),
-              (std::vector<Button>{&c.cmdContinue, &c.cmdQuit, &c.cmdContinue}));
+    const auto& b = h.menu().ui();
+    EXPECT_EQ(focusAfter({kDown, kDown, kUp}, {&b.cmdContinue, &b.cmdSave, &b.cmdQuit}),
+              (std::vector<Button>{&b.cmdContinue, &b.cmdQuit, &b.cmdContinue}));
     tap(pad, kA);
-    EXPECT_FALSE(h.menu().isLoaded());
     EXPECT_TRUE(h.battle().isVisible());
+    EXPECT_FALSE(h.menu().isLoaded());
 }
 
 }  // namespace
