@@ -114,21 +114,6 @@ TEST_F(Pad, AHeldDirectionRepeatsLikeAHeldKeyUntilLetGoOrUnplugged) {
     EXPECT_EQ(at().first, where.first + 16) << "plugged in again, the pad walks";
 }
 
-TEST(PadWithoutPads, NoDeviceNoTimerAndNoPadOnlyASlowLook) {
-    testing_support::Harness h;
-    platform::NoGamepad none;
-    h.velmora().attachGamepad(none);
-    h.start();
-    h.advance(100);
-    EXPECT_EQ(h.velmora().gamepadPumpInterval(), 0);
-    EXPECT_EQ(h.clock.runningTimers(), 0) << "the idle map runs no timer at all";
-    testing_support::PadGame game;
-    game.h.start();
-    game.play(100);
-    EXPECT_EQ(game.h.velmora().gamepadPumpInterval(), 250);
-    EXPECT_EQ(game.h.clock.runningTimers(), 1);
-}
-
 TEST_F(Pad, InTheMenuTheFocusMovesOverTheEnabledButtonsWithItsFrameShowing) {
     for (auto cont : {SDL_CONTROLLER_BUTTON_B, kStart}) {  // both continue
         tap(pad, kStart);
