@@ -1,11 +1,13 @@
 // The game's numbers: 16- and 32-bit steps that stop at their limits instead of wrapping, real
-// values rounded halves to even, twips turned into pixels two ways, and tables of slots 1 to 6.
+// values rounded halves to even, tables of slots 1 to 6, and twips turned into pixels: two ways,
+// at the whole twips per pixel a desktop's DPI gives. (Scaled desktops: the end-to-end scripts.)
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
 
 #include "core/checked.h"
+#include "platform/controls.h"
 
 using Kind = platform::RuntimeError::Kind;
 using velmora::cint;
@@ -61,5 +63,21 @@ TEST(CheckedInteger, RealsRoundHalvesToEvenAndTwipsBecomePixels) {
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(cases[i].first.value(), cases[i].second) << "case " << i;
+    }
+}
+
+TEST(DisplayScaling, TwipsPerPixelAreWholeAHalfGoingDownAndTextKeepsTheDpi) {
+    // DPI, twips per pixel, 12-point text in pixels
+    const std::tuple<double, float, int> cases[] = {{96, 15, 16},  {110, 13, 18}, {120, 12, 20},
+                                                    {144, 10, 24}, {168, 9, 28},  {192, 7, 32},
+                                                    {72, 20, 12}};
+    for (const auto& [dpi, twipsPerPixel, fontPixels] : cases) {
+        const platform::Display d = platform::Display::ofScreen(QSize(1024, 768), dpi, dpi);
+        EXPECT_EQ(QSizeF(d.twipsPerPixelX, d.twipsPerPixelY), QSizeF(twipsPerPixel, twipsPerPixel))
+            << dpi << " DPI";
+        EXPECT_EQ(QSizeF(d.widthTwips, d.heightTwips), QSizeF(1024, 768) * twipsPerPixel);
+        EXPECT_EQ(platform::makeFont({QStringLiteral("MS Sans Serif"), 12, true}, d).pixelSize(),
+                  fontPixels)
+            << dpi << " DPI";
     }
 }

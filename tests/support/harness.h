@@ -29,15 +29,24 @@ class Harness {
     // The game's folder; its name has a blank in it, as players' folders may.
     QString assetFolder() const { return assets_.filePath(QStringLiteral("my game")); }
 
-    void start();
+    void start() {
+        game().start();
+        settle();
+    }
     // A key pressed while `form`'s window has the keyboard focus.
     void press(velmora::Form& form, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void type(QWidget* widget, const QString& text);
     void click(platform::CommandButton& button);
-    void closeBox(velmora::Form& form);
+    void closeBox(velmora::Form& form) {
+        form.window()->close();
+        settle();
+    }
     // The player clicks another of the game's windows.
     void activate(velmora::Form& form);
-    void advance(int ms);
+    void advance(int ms) {
+        clock.advance(ms);
+        settle();
+    }
 
     // What happened to the screens, in order: "load Map", "activate Map", "close Battle", ...
     const std::vector<std::string>& journal() const { return journal_; }
