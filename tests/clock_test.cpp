@@ -24,8 +24,7 @@ TEST(VirtualClock, FiresDueTicksInOrderAndLetsATickStopOrDestroyItsTimer) {
     clock.advance(5);
     fast->start(10);
     clock.advance(14);
-    EXPECT_EQ(ticks.back(), "fast@215");
-    EXPECT_EQ(ticks.size(), 7u);
+    EXPECT_EQ(std::vector(ticks.begin() + 6, ticks.end()), std::vector<std::string>{"fast@215"});
     fast->stop();
     std::unique_ptr<platform::TimerBackend> oneShot, selfDestroying;
     oneShot = clock.createTimer([&] { oneShot->stop(); });

@@ -12,10 +12,8 @@ TEST(CommandLine, OptionsAndUsageErrors) {
         {{"--windowed"}, -1, true},
         {{"--no-music"}, 1, false},
         {{"--no-music", "--windowed"}, -1, false},
-        {{"--help"}, 0, true},
-        {{"-v"}, 0, true},
+        {{"-h"}, 0, true},
         {{"--fullscreen"}, 2, true},
-        {{"--windowed", "-x"}, 2, true},
         {{"saved.sav"}, 2, true},
         {{"--no-music=yes"}, 2, true},
         {{"-platform", "offscreen"}, 2, true},  // Qt's own, not the game's

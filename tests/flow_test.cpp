@@ -47,7 +47,6 @@ TEST(ScreenFlow, MapMenuAndTitle) {
     EXPECT_EQ(h.journal(), (Journal{"close Menu", "activate Map"}));
     // The Escape key goes on once the menu has closed: the map is repainted 10 ms later.
     EXPECT_EQ(h.map().ui().tmrChar.interval(), 10);
-
     quitToTitle(h, h.map());
     EXPECT_EQ(h.journal(),
               (Journal{"close Menu", "load Intro", "show Intro", "close Map", "activate Intro"}));

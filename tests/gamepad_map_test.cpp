@@ -1,6 +1,5 @@
-// A pad on the map and in the pause menu: every button the map uses, the stick's dead zone, a
-// held direction repeating like a held key, a pad unplugged mid-walk, and the focus moving
-// over the menu's enabled buttons with its frame showing.
+// A pad on the map and in the pause menu: each button as its key, a held direction repeating as
+// a held key does, a pad unplugged mid-walk, and the focus moving over the menu's buttons.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -44,10 +43,10 @@ struct Pad : ::testing::Test, testing_support::PadGame {
         std::vector<Button> seen;
         for (auto b : taps) {
             tap(pad, b);
-            seen.push_back(nullptr);
-            for (Button c : column) {
-                seen.back() = c->widget() == c->window().focusWidget() ? c : seen.back();
-            }
+            const auto focused = std::find_if(column.begin(), column.end(), [](Button c) {
+                return c->widget() == c->window().focusWidget();
+            });
+            seen.push_back(focused == column.end() ? nullptr : *focused);
         }
         return seen;
     }

@@ -63,7 +63,6 @@ void writeTileSet(Harness& h, int width, int height, QRgb colour) {
 TEST(Walking, EachArrowTurnsTheLeaderAndStepsWithTheOtherFrameUnlessAtAnEdge) {
     Harness h;
     h.start();
-    EXPECT_EQ(h.map().window()->size(), QSize(1024, 768));
     expectMap(h, {0, 0, 0, 0, 0}, 0);
     const auto& c = h.map().ui();
     EXPECT_EQ(c.txtChar.widget()->geometry().united(c.cmdText.widget()->geometry()),
@@ -186,13 +185,9 @@ TEST(MapFlow, EachActivationReadsTheTileSetAgain) {
     // Cut short, as by a failed copy: the game ends naming the file.
     QFile::resize(h.assetFolder() + "/Background/World/ts0.bmp", 1000);
     h.press(h.map(), Qt::Key_Escape);
-    try {
-        h.click(h.menu().ui().cmdContinue);
-        ADD_FAILURE() << "a cut tile set was accepted";
-    } catch (const platform::RuntimeError& e) {
-        EXPECT_EQ(e.kind(), platform::RuntimeError::Kind::InvalidPicture);
-        EXPECT_NE(std::string(e.what()).find("ts0.bmp"), std::string::npos) << e.what();
-    }
+    EXPECT_THROW(h.click(h.menu().ui().cmdContinue), platform::RuntimeError);
+    ASSERT_EQ(h.reporter.messages.size(), 1u);
+    EXPECT_NE(h.reporter.messages[0].find("ts0.bmp"), std::string::npos);
 }
 
 TEST(MapFlow, ANewGameOnAnOddDisplayStartsAtTheCornerFacingTheWayTheLastOneEnded) {

@@ -12,24 +12,10 @@ TEST(MenuLayout, SizesPlacesColoursFontAndTabOrderOnTwoDisplays) {
         QRect window, panel, cont, save, quit;
         int fontPixels;  // 24 points
     } const layouts[] = {
-        {1024,
-         768,
-         15,
-         {353, 221, 318, 326},
-         {0, 0, 317, 325},
-         {48, 24, 209, 41},
-         {48, 72, 209, 41},
-         {52, 264, 209, 41},
-         32},
-        {1280,
-         720,
-         12,
-         {441, 156, 398, 408},
-         {0, 0, 396, 406},
-         {60, 30, 261, 51},
-         {60, 90, 261, 51},
-         {65, 330, 261, 51},
-         40},
+        {1024, 768, 15, QRect(353, 221, 318, 326), QRect(0, 0, 317, 325), QRect(48, 24, 209, 41),
+         QRect(48, 72, 209, 41), QRect(52, 264, 209, 41), 32},
+        {1280, 720, 12, QRect(441, 156, 398, 408), QRect(0, 0, 396, 406), QRect(60, 30, 261, 51),
+         QRect(60, 90, 261, 51), QRect(65, 330, 261, 51), 40},
     };
     for (const Layout& l : layouts) {
         SCOPED_TRACE(l.twipsPerPixel);

@@ -43,10 +43,8 @@ TEST(MessageWindow, TypesOneCharacterPerTickPageByPageAndClosesWithTheLastOne) {
     EXPECT_EQ(notTheMap(h, 133), 0);
 
     const QString& text = velmora::frmMap::demonstrationText();
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Testing One, Two, Three . . . Greetings young")));
     EXPECT_TRUE(text.endsWith(QStringLiteral("written by the Velmora team.")));
-    int ticks = 1;
-    int pageMoves = 0;
+    int ticks = 1, pageMoves = 0;
     while (c.picText.isVisible()) {
         ASSERT_LT(ticks, 1000) << "the window never closed";
         const qsizetype shownBefore = c.lblText.caption().size();
