@@ -51,7 +51,7 @@ package: build
 # own; any report (a leak, or a single allocation over 1 GB, included) fails the run. The
 # end-to-end scripts run in `make test` only.
 SANITIZE_DIR ?= build-sanitize
-SANITIZE_TESTS := velmora-tests velmora-music-tests velmora-asset-tests velmora-soak-tests
+SANITIZE_TESTS := velmora-tests velmora-music-tests velmora-asset-tests
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
 		-DVELMORA_WERROR=$(WERROR) -DVELMORA_SANITIZE=ON

@@ -1,105 +1,83 @@
+// The game's numbers: 16- and 32-bit steps that stop at their limits instead of wrapping, real
+// values rounded halves to even, tables of slots 1 to 6, and twips turned into pixels: two ways,
+// at the whole twips per pixel a desktop's DPI gives. (Scaled desktops: the end-to-end scripts.)
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
-#include <limits>
 
 #include "core/checked.h"
+#include "platform/controls.h"
 
-using platform::RuntimeError;
+using Kind = platform::RuntimeError::Kind;
 using velmora::cint;
-using velmora::clng;
 using velmora::Int16;
 using velmora::Int32;
 
-namespace {
-
-void expectOverflow(const std::function<void()>& f) {
-    try {
-        f();
-        ADD_FAILURE() << "no overflow";
-    } catch (const platform::RuntimeError& e) {
-        EXPECT_EQ(e.kind(), platform::RuntimeError::Kind::Overflow);
-        EXPECT_EQ(e.number(), 6);
-    }
-}
-
-}  // namespace
-
-TEST(CheckedInteger, SixteenBitArithmeticStopsAtItsLimits) {
-    EXPECT_EQ((Int16(32766) + 1).value(), 32767);
-    EXPECT_EQ((Int16(-32767) - 1).value(), -32768);
-    expectOverflow([] { (void)(Int16(32767) + 1); });
-    expectOverflow([] { (void)(Int16(-32768) - 1); });
-    expectOverflow([] { (void)(Int16(182) * 181); });  // 32942
-    expectOverflow([] { (void)(-Int16(-32768)); });
-    expectOverflow([] { (void)Int16(40000); });
+TEST(CheckedInteger, StepsBeyondTheLimitsAreRunTimeErrors) {
     Int16 x = 32767;
-    expectOverflow([&] { x += 1; });
+    const std::pair<std::function<void()>, Kind> steps[] = {
+        {[&] { x += 1; }, Kind::Overflow},
+        {[] { (void)(Int16(-32768) - 1); }, Kind::Overflow},
+        {[] { (void)(Int16(182) * 181); }, Kind::Overflow},
+        {[] { (void)(-Int16(-32768)); }, Kind::Overflow},
+        {[] { (void)Int16(-40000); }, Kind::Overflow},
+        {[] { (void)(Int32(65536) * 32768); }, Kind::Overflow},
+        {[] { (void)cint(32767.5); }, Kind::Overflow},
+        {[] { (void)cint(std::nan("")); }, Kind::Overflow},
+        {[] { (void)velmora::intDiv(Int32(-2147483647) - 1, -1); }, Kind::Overflow},
+        {[] { (void)velmora::intDiv(1, 0); }, Kind::DivisionByZero},
+        {[] { (void)velmora::wholeQuotient(100, 0.4f); }, Kind::DivisionByZero},
+        {[] { (void)velmora::SlotArray<Int16>()[0]; }, Kind::SubscriptOutOfRange},
+        {[] { (void)velmora::SlotArray<Int16>()[7]; }, Kind::SubscriptOutOfRange},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        try {
+            steps[i].first();
+            ADD_FAILURE() << "step " << i << " went through";
+        } catch (const platform::RuntimeError& e) {
+            EXPECT_EQ(e.kind(), steps[i].second) << "step " << i;
+        }
+    }
     EXPECT_EQ(x.value(), 32767) << "a failed step leaves the value as it was";
 }
 
-TEST(CheckedInteger, ThirtyTwoBitArithmeticStopsAtItsLimits) {
-    EXPECT_EQ((Int32(2147483646) + 1).value(), 2147483647);
-    expectOverflow([] { (void)(Int32(2147483647) + 1); });
-    expectOverflow([] { (void)(Int32(-2147483647) - 2); });
-    expectOverflow([] { (void)(Int32(65536) * 32768); });
-    // A 16-bit value widens: mixed arithmetic is 32-bit.
-    EXPECT_EQ((Int32(40000) + Int16(30000)).value(), 70000);
-}
-
-TEST(CheckedInteger, WholeDivisionDropsTheRemainderAndRefusesZero) {
-    EXPECT_EQ(velmora::intDiv(7, 2).value(), 3);
-    EXPECT_EQ(velmora::intDiv(-7, 2).value(), -3);
-    EXPECT_THROW(velmora::intDiv(1, 0), platform::RuntimeError);
-    expectOverflow([] { (void)velmora::intDiv(Int32(-2147483647) - 1, -1); });
-}
-
-TEST(Conversion, RealToIntegerRoundsHalvesToEven) {
-    EXPECT_EQ(cint(0.5).value(), 0);
-    EXPECT_EQ(cint(1.5).value(), 2);
-    EXPECT_EQ(cint(2.5).value(), 2);
-    EXPECT_EQ(cint(-0.5).value(), 0);
-    EXPECT_EQ(cint(-1.5).value(), -2);
-    EXPECT_EQ(cint(62.5).value(), 62);
-    EXPECT_EQ(cint(2.4999).value(), 2);
-    EXPECT_EQ(cint(32767.4).value(), 32767);
-    expectOverflow([] { (void)cint(32767.5); });  // rounds to 32768
-    EXPECT_EQ(cint(-32768.5).value(), -32768);    // rounds to the even -32768
-    expectOverflow([] { (void)cint(-32769.5); });
-    expectOverflow([] { (void)cint(std::nan("")); });
-    EXPECT_EQ(clng(2147483646.5).value(), 2147483646);
-    expectOverflow([] { (void)clng(2147483647.5); });
-    expectOverflow([] { (void)clng(std::numeric_limits<double>::infinity()); });
-}
-
-TEST(Conversion, TwipsToPixels) {
-    // 1366 pixels at 15 twips per pixel, and the thirds of a pixel the title screen moves by.
-    EXPECT_EQ(velmora::roundedQuotient16(20490, 15).value(), 1366);
-    EXPECT_EQ(velmora::roundedQuotient32(100, 15).value(), 7);
-    EXPECT_EQ(velmora::roundedQuotient32(22.5f, 15).value(), 2);           // 1.5 to even
-    EXPECT_EQ(velmora::roundedQuotient32(37.5f, 15).value(), 2);           // 2.5 to even
-    expectOverflow([] { (void)velmora::roundedQuotient16(491520, 15); });  // 32768
-    // The whole quotient rounds both operands first, then drops the remainder.
-    EXPECT_EQ(velmora::wholeQuotient(1706.67f, 15).value(), 113);             // 1707 \ 15
-    EXPECT_EQ(velmora::wholeQuotient(29.5f, 15).value(), 2);                  // 30 \ 15
-    EXPECT_EQ(velmora::wholeQuotient(28.5f, 15).value(), 1);                  // 28 \ 15
-    EXPECT_EQ(velmora::wholeQuotient(100, 14.5f).value(), 7);                 // 100 \ 14
-    EXPECT_THROW(velmora::wholeQuotient(100, 0.4f), platform::RuntimeError);  // 100 \ 0
-}
-
-TEST(SlotArray, AcceptsSlotsOneToSixOnly) {
+TEST(CheckedInteger, RealsRoundHalvesToEvenAndTwipsBecomePixels) {
     velmora::SlotArray<Int16> table;
-    table[1] = 5;
     table[6] = 7;
-    EXPECT_EQ(table[1].value(), 5);
-    EXPECT_EQ(table[Int16(6)].value(), 7);
-    for (int slot : {0, 7, -1}) {
-        try {
-            (void)table[slot];
-            ADD_FAILURE() << "slot " << slot << " accepted";
-        } catch (const platform::RuntimeError& e) {
-            EXPECT_EQ(e.kind(), platform::RuntimeError::Kind::SubscriptOutOfRange) << slot;
-        }
+    const std::pair<Int32, int> cases[] = {
+        {cint(0.5), 0},
+        {cint(2.5), 2},
+        {cint(-1.5), -2},
+        {cint(-32768.5), -32768},
+        {velmora::clng(2147483646.5), 2147483646},
+        {velmora::intDiv(-7, 2), -3},
+        {Int32(40000) + Int16(30000), 70000},
+        {table[Int16(6)], 7},
+        // 1366 pixels at 15 twips per pixel; thirds of a pixel round to even.
+        {velmora::roundedQuotient16(20490, 15), 1366},
+        {velmora::roundedQuotient32(37.5f, 15), 2},
+        // The whole quotient rounds both operands first, then drops the remainder.
+        {velmora::wholeQuotient(1706.67f, 15), 113},  // 1707 \ 15, where the rounded is 114
+        {velmora::wholeQuotient(100, 14.5f), 7},      // 100 \ 14
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(cases[i].first.value(), cases[i].second) << "case " << i;
+    }
+}
+
+TEST(DisplayScaling, TwipsPerPixelAreWholeAHalfGoingDownAndTextKeepsTheDpi) {
+    // DPI, twips per pixel, 12-point text in pixels
+    const std::tuple<double, float, int> cases[] = {{96, 15, 16},  {110, 13, 18}, {120, 12, 20},
+                                                    {144, 10, 24}, {168, 9, 28},  {192, 7, 32},
+                                                    {72, 20, 12}};
+    for (const auto& [dpi, twipsPerPixel, fontPixels] : cases) {
+        const platform::Display d = platform::Display::ofScreen(QSize(1024, 768), dpi, dpi);
+        EXPECT_EQ(QSizeF(d.twipsPerPixelX, d.twipsPerPixelY), QSizeF(twipsPerPixel, twipsPerPixel))
+            << dpi << " DPI";
+        EXPECT_EQ(QSizeF(d.widthTwips, d.heightTwips), QSizeF(1024, 768) * twipsPerPixel);
+        EXPECT_EQ(platform::makeFont({QStringLiteral("MS Sans Serif"), 12, true}, d).pixelSize(),
+                  fontPixels)
+            << dpi << " DPI";
     }
 }

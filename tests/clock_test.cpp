@@ -1,70 +1,37 @@
+// The virtual clock every screen test runs on: due ticks in time order (the earlier started
+// first on a tie), a restart counting from now, and a tick that stops or destroys its timer.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "platform/clock.h"
 
-namespace {
-
-struct Recorder {
-    std::vector<std::string> ticks;
+TEST(VirtualClock, FiresDueTicksInOrderAndLetsATickStopOrDestroyItsTimer) {
     platform::VirtualClock clock;
-    std::unique_ptr<platform::TimerBackend> make(const std::string& name) {
+    std::vector<std::string> ticks;
+    auto timer = [&](std::string name) {
         return clock.createTimer(
-            [this, name] { ticks.push_back(name + "@" + std::to_string(clock.now())); });
-    }
-};
-
-}  // namespace
-
-TEST(VirtualClock, FiresDueTicksInTimeOrder) {
-    Recorder r;
-    auto fast = r.make("fast");
-    auto slow = r.make("slow");
+            [&, name] { ticks.push_back(name + std::to_string(clock.now())); });
+    };
+    auto slow = timer("slow@");
+    auto fast = timer("fast@");
     slow->start(100);
     fast->start(50);
-    r.clock.advance(99);
-    EXPECT_EQ(r.ticks, (std::vector<std::string>{"fast@50"}));
-    r.clock.advance(101);
-    // At 100 both are due: the one started first goes first.
-    EXPECT_EQ(r.ticks, (std::vector<std::string>{"fast@50", "slow@100", "fast@100", "fast@150",
-                                                 "slow@200", "fast@200"}));
-    EXPECT_EQ(r.clock.now(), 200);
-}
-
-TEST(VirtualClock, RestartingAndStoppingInsideATick) {
-    platform::VirtualClock clock;
-    std::vector<std::int64_t> ticks;
-    std::unique_ptr<platform::TimerBackend> oneShot;
-    oneShot = clock.createTimer([&] {
-        ticks.push_back(clock.now());
-        oneShot->stop();
-    });
-    oneShot->start(10);
-    clock.advance(100);
-    EXPECT_EQ(ticks, (std::vector<std::int64_t>{10}));
-
-    // Setting the interval again restarts the count from now.
-    oneShot->start(10);
+    clock.advance(99);
+    clock.advance(101);  // ticks due at exactly the end fire
+    EXPECT_EQ(ticks, (std::vector<std::string>{"fast@50", "slow@100", "fast@100", "fast@150",
+                                               "slow@200", "fast@200"}));
+    slow->stop();
+    fast->start(10);  // a restart counts from now
     clock.advance(5);
+    fast->start(10);
+    clock.advance(14);
+    EXPECT_EQ(std::vector(ticks.begin() + 6, ticks.end()), std::vector<std::string>{"fast@215"});
+    fast->stop();
+    std::unique_ptr<platform::TimerBackend> oneShot, selfDestroying;
+    oneShot = clock.createTimer([&] { oneShot->stop(); });
+    selfDestroying = clock.createTimer([&] { selfDestroying.reset(); });
     oneShot->start(10);
-    clock.advance(9);
-    EXPECT_EQ(ticks.size(), 1u);
-    clock.advance(1);
-    EXPECT_EQ(ticks, (std::vector<std::int64_t>{10, 115}));
-}
-
-TEST(VirtualClock, ATickMayDestroyItsOwnTimer) {
-    platform::VirtualClock clock;
-    int ticks = 0;
-    std::unique_ptr<platform::TimerBackend> timer;
-    timer = clock.createTimer([&] {
-        ++ticks;
-        timer.reset();
-    });
-    timer->start(50);
-    clock.advance(500);
-    EXPECT_EQ(ticks, 1);
+    selfDestroying->start(10);
+    clock.advance(100);
+    EXPECT_EQ(selfDestroying, nullptr);
     EXPECT_EQ(clock.runningTimers(), 0);
 }

@@ -1,138 +1,153 @@
-// A pad on the map: every button the map uses, the stick's dead zone, a held direction repeating
-// like a held key, and a pad unplugged in the middle of a walk.
-
+// A pad on the map and in the pause menu: each button as its key, a held direction repeating as
+// a held key does, a pad unplugged mid-walk, and the focus moving over the menu's buttons.
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <QCoreApplication>
 
 #include "map/frm_map_controls.h"
+#include "menu/frm_menu_controls.h"
 #include "support/virtual_pad.h"
+#include "title/frm_intro_controls.h"
 
-using testing_support::PadGame;
 using testing_support::VirtualPad;
+using Button = const platform::CommandButton*;
 
 namespace {
 
-struct PadOnMap : ::testing::Test, PadGame {
-    PadOnMap() {
+constexpr auto kUp = SDL_CONTROLLER_BUTTON_DPAD_UP;
+constexpr auto kDown = SDL_CONTROLLER_BUTTON_DPAD_DOWN;
+constexpr auto kRight = SDL_CONTROLLER_BUTTON_DPAD_RIGHT;
+constexpr auto kA = SDL_CONTROLLER_BUTTON_A;
+constexpr auto kStart = SDL_CONTROLLER_BUTTON_START;
+
+struct Pad : ::testing::Test, testing_support::PadGame {
+    Pad() {
         h.start();
         play(250);  // the game has seen the pad
     }
-    int x() { return h.map().CharX[1].value(); }
-    int y() { return h.map().CharY[1].value(); }
-    int sprite() { return h.game().modChar.PartySprite[1].value(); }
-
+    std::pair<int, int> at() { return {h.map().CharX[1].value(), h.map().CharY[1].value()}; }
+    // The moments at which the leader took a step, while `ms` pass.
+    std::vector<std::int64_t> stepTimes(int ms) {
+        std::vector<std::int64_t> times;
+        for (auto last = at(); ms > 0; ms -= 10, last = at()) {
+            play(10);
+            if (at() != last) {
+                times.push_back(h.clock.now());
+            }
+        }
+        return times;
+    }
+    // Taps each button in turn; which of `column` has the focus after each.
+    std::vector<Button> focusAfter(std::initializer_list<SDL_GameControllerButton> taps,
+                                   std::initializer_list<Button> column) {
+        std::vector<Button> seen;
+        for (auto b : taps) {
+            tap(pad, b);
+            const auto focused = std::find_if(column.begin(), column.end(), [](Button c) {
+                return c->widget() == c->window().focusWidget();
+            });
+            seen.push_back(focused == column.end() ? nullptr : *focused);
+        }
+        return seen;
+    }
     VirtualPad pad;
 };
 
-TEST_F(PadOnMap, EachButtonActsAsItsKeyOnTheMap) {
-    tap(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-    EXPECT_EQ(x(), 16);
-    EXPECT_EQ(h.map().CharSrcY[1].value(), 32) << "facing right";
-    tap(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    EXPECT_EQ(y(), 16);
-    tap(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
-    tap(pad, SDL_CONTROLLER_BUTTON_DPAD_UP);
-    EXPECT_EQ(x(), 0);
-    EXPECT_EQ(y(), 0);
-
-    // The stick walks once it leans past its dead zone, along the axis it leans furthest.
-    pad.stick(9000, 6000);
-    play(100);
-    EXPECT_EQ(x(), 0) << "inside the dead zone";
-    pad.stick(20000, 30000);
-    play(40);
-    pad.stick(0, 0);
-    play(40);
-    EXPECT_EQ(x(), 0);
-    EXPECT_EQ(y(), 16);
-
-    const int first = sprite();
-    tap(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER);  // Page Up
-    EXPECT_EQ(sprite(), first + 1);
-    EXPECT_EQ(h.map().ui().txtChar.text().toInt(), first + 1);
-    tap(pad, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);  // Page Down
-    EXPECT_EQ(sprite(), first);
-
-    // Buttons the map does not use change nothing.
-    for (auto unused :
-         {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B, SDL_CONTROLLER_BUTTON_BACK,
-          SDL_CONTROLLER_BUTTON_GUIDE, SDL_CONTROLLER_BUTTON_LEFTSTICK}) {
-        tap(pad, unused);
+TEST_F(Pad, EachButtonActsAsItsKeyOnTheMap) {
+    for (auto button : {kRight, kDown, SDL_CONTROLLER_BUTTON_DPAD_LEFT}) {
+        tap(pad, button);
     }
-    EXPECT_EQ(x(), 0);
-    EXPECT_EQ(y(), 16);
-    EXPECT_FALSE(h.map().ui().picText.isVisible());
-    EXPECT_TRUE(h.journal().back() == "activate Map");
-
+    EXPECT_EQ(at(), std::pair(0, 16));
+    tap(pad, kUp);
+    // The stick walks once it leans past its dead zone, along the axis it leans furthest.
+    for (auto [x, y] : {std::pair{9000, 6000}, {20000, 30000}, {0, 0}}) {
+        pad.stick(x, y);
+        play(50);
+    }
+    EXPECT_EQ(at(), std::pair(0, 16));
+    // Page Up and Page Down; then buttons the map does not use, which change nothing.
+    for (auto b : {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+                   SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, kA, SDL_CONTROLLER_BUTTON_B,
+                   SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_GUIDE}) {
+        tap(pad, b);
+    }
+    EXPECT_EQ(h.map().ui().txtChar.text(), QStringLiteral("1"));
+    EXPECT_EQ(at(), std::pair(0, 16));
+    EXPECT_EQ(h.journal().back(), "activate Map");
     tap(pad, SDL_CONTROLLER_BUTTON_Y);  // Text Test
     EXPECT_TRUE(h.map().ui().picText.isVisible());
-    tap(pad, SDL_CONTROLLER_BUTTON_START);  // Escape
+    tap(pad, kStart);  // Escape
     EXPECT_TRUE(h.menu().isVisible());
-    tap(pad, SDL_CONTROLLER_BUTTON_START);  // and Start again continues
+    tap(pad, kStart);  // and Start again continues
     EXPECT_FALSE(h.menu().isLoaded());
     tap(pad, SDL_CONTROLLER_BUTTON_X);  // Battle Test
     EXPECT_TRUE(h.battle().isVisible());
 }
 
-// The moments at which the leader took a step, while `ms` pass.
-std::vector<std::int64_t> stepTimes(PadOnMap& t, int ms) {
-    std::vector<std::int64_t> at;
-    int last = t.x();
-    for (int elapsed = 0; elapsed < ms; elapsed += 10) {
-        t.play(10);
-        if (t.x() != last) {
-            at.push_back(t.h.clock.now());
-            last = t.x();
-        }
-    }
-    return at;
-}
-
-TEST_F(PadOnMap, AHeldDirectionRepeatsLikeAHeldKeyUntilLetGoOrUnplugged) {
+TEST_F(Pad, AHeldDirectionRepeatsLikeAHeldKeyUntilLetGoOrUnplugged) {
     EXPECT_EQ(h.velmora().gamepadPumpInterval(), 20) << "a pad is connected: looked at often";
-
     pad.stick(32767, 0);
-    const std::vector<std::int64_t> held = stepTimes(*this, 600);
+    const std::vector<std::int64_t> held = stepTimes(600);
     pad.stick(0, 0);
-    ASSERT_EQ(held.size(), 6u);
     // The first repeat 400 ms after the press, then 25 a second.
-    const std::vector<std::int64_t> gaps{400, 40, 40, 40, 40};
-    for (std::size_t i = 0; i + 1 < held.size(); ++i) {
-        EXPECT_EQ(held[i + 1] - held[i], gaps[i]) << "step " << i + 1;
+    ASSERT_EQ(held.size(), 6u);
+    for (std::size_t i = 1; i < held.size(); ++i) {
+        EXPECT_EQ(held[i] - held[i - 1], i == 1 ? 400 : 40) << "step " << i;
     }
-    EXPECT_TRUE(stepTimes(*this, 500).size() <= 1u) << "let go: no more steps";
-
-    // Held on the D-pad, then the cable comes out after two repeats.
-    pad.hold(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-    EXPECT_EQ(stepTimes(*this, 480).size(), 3u);
+    EXPECT_LE(stepTimes(500).size(), 1u) << "let go: no more steps";
+    // Held on the D-pad while another button is pressed and let go, then the cable comes out.
+    pad.hold(kRight);
+    tap(pad, kA);
+    EXPECT_EQ(stepTimes(440).size(), 2u) << "the direction repeats on";
     pad.unplug();
-    const int where = x();
+    const auto where = at();
     play(1000);
-    EXPECT_EQ(x(), where) << "the repeat stopped with the pad gone";
+    EXPECT_EQ(at(), where) << "the repeat stopped with the pad gone";
     EXPECT_EQ(h.velmora().gamepadPumpInterval(), 250) << "no pad: looked at seldom again";
-
-    // Plugged in again, the pad walks again.
     VirtualPad again;
     play(250);
-    tap(again, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-    EXPECT_EQ(x(), where + 16);
+    tap(again, kRight);
+    EXPECT_EQ(at().first, where.first + 16) << "plugged in again, the pad walks";
 }
 
-TEST(PadOnMapWithoutPads, NoDeviceNoTimerAndNoPadOnlyASlowLook) {
-    testing_support::Harness h;
-    platform::NoGamepad none;
-    h.velmora().attachGamepad(none);
-    h.start();
-    h.advance(100);
-    EXPECT_EQ(h.velmora().gamepadPumpInterval(), 0);
-    EXPECT_EQ(h.clock.runningTimers(), 0) << "the idle map runs no timer at all";
-
-    PadGame game;
-    game.h.start();
-    game.play(100);
-    EXPECT_EQ(game.h.velmora().gamepadPumpInterval(), 250);
-    EXPECT_EQ(game.h.clock.runningTimers(), 1);
+TEST_F(Pad, InTheMenuTheFocusMovesOverTheEnabledButtonsWithItsFrameShowing) {
+    for (auto cont : {SDL_CONTROLLER_BUTTON_B, kStart}) {  // both continue
+        tap(pad, kStart);
+        h.clearJournal();
+        tap(pad, cont);
+        EXPECT_EQ(h.journal(), (std::vector<std::string>{"close Menu", "activate Map"}));
+    }
+    tap(pad, kStart);
+    const auto& c = h.menu().ui();
+    h.menu().window()->activateWindow();  // as a desktop does
+    QCoreApplication::processEvents();
+    const QImage plain = c.cmdContinue.widget()->grab().toImage();
+    // Down lands first on the top button; A on Save Game does nothing; the focus goes round.
+    EXPECT_EQ(focusAfter({kDown, kDown, kA, kDown, kDown, kUp, SDL_CONTROLLER_BUTTON_DPAD_LEFT},
+                         {&c.cmdContinue, &c.cmdSave, &c.cmdQuit}),
+              (std::vector<Button>{&c.cmdContinue, &c.cmdSave, &c.cmdSave, &c.cmdQuit,
+                                   &c.cmdContinue, &c.cmdQuit, &c.cmdQuit}));
+    EXPECT_EQ(c.cmdContinue.widget()->grab().toImage(), plain);
+    tap(pad, kDown);
+    EXPECT_NE(c.cmdContinue.widget()->grab().toImage(), plain) << "the focus frame shows";
+    tap(pad, kUp);
+    tap(pad, kA);  // QUIT
+    // The title: Up lands first on the bottom button; A on New Game starts a new game.
+    const auto& t = h.intro().ui();
+    EXPECT_EQ(focusAfter({kUp, kUp, kUp}, {&t.cmdNew, &t.cmdLoad, &t.cmdExit}),
+              (std::vector<Button>{&t.cmdExit, &t.cmdLoad, &t.cmdNew}));
+    tap(pad, kA);
+    tap(pad, kRight);
+    EXPECT_EQ(at(), std::pair(16, 0)) << "the new game walks";
+    // In battle the focus passes over the disabled Save Game.
+    tap(pad, SDL_CONTROLLER_BUTTON_X);
+    tap(pad, kStart);
+    const auto& b = h.menu().ui();
+    EXPECT_EQ(focusAfter({kDown, kDown, kUp}, {&b.cmdContinue, &b.cmdSave, &b.cmdQuit}),
+              (std::vector<Button>{&b.cmdContinue, &b.cmdQuit, &b.cmdContinue}));
+    tap(pad, kA);
+    EXPECT_TRUE(h.battle().isVisible());
+    EXPECT_FALSE(h.menu().isLoaded());
 }
 
 }  // namespace

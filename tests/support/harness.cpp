@@ -38,11 +38,6 @@ void Harness::settle() {
     }
 }
 
-void Harness::start() {
-    game().start();
-    settle();
-}
-
 void Harness::press(velmora::Form& form, int qtKey, Qt::KeyboardModifiers modifiers) {
     QWidget* window = form.window();
     if (window == nullptr) {
@@ -50,7 +45,7 @@ void Harness::press(velmora::Form& form, int qtKey, Qt::KeyboardModifiers modifi
     }
     QWidget* target = window->focusWidget() != nullptr ? window->focusWidget() : window;
     QTest::keyPress(target, static_cast<Qt::Key>(qtKey), modifiers);
-    if (form.window() != nullptr) {
+    if (form.window() != nullptr) {  // unless the key closed the screen
         QTest::keyRelease(target, static_cast<Qt::Key>(qtKey), modifiers);
     }
     settle();
@@ -66,19 +61,9 @@ void Harness::click(platform::CommandButton& button) {
     settle();
 }
 
-void Harness::closeBox(velmora::Form& form) {
-    form.window()->close();
-    settle();
-}
-
 void Harness::activate(velmora::Form& form) {
     QEvent event(QEvent::WindowActivate);
     QCoreApplication::sendEvent(form.window(), &event);
-    settle();
-}
-
-void Harness::advance(int ms) {
-    clock.advance(ms);
     settle();
 }
 

@@ -14,33 +14,39 @@
 namespace testing_support {
 
 // The whole game on a virtual clock and a chosen display, headless, with its own asset files.
-// Every action a test takes goes through the window system as the player's would, and a
-// run-time error that ends the game comes back to the test as the exception.
+// Every action goes through the window system as the player's would; a run-time error that ends
+// the game comes back to the test as the exception.
 class Harness {
   public:
     explicit Harness(int width = 1024, int height = 768, float twipsPerPixel = 15);
     ~Harness();
 
-    // The player changes the display's resolution: screens created from now on see this one.
+    // The player changes the display: screens created from now on see this one.
     void changeDisplay(int width, int height, float twipsPerPixel) {
         display_ = platform::Display::ofPixels(width, height, twipsPerPixel);
     }
     void changeDisplay(const platform::Display& display) { display_ = display; }
-
     // The game's folder; its name has a blank in it, as players' folders may.
     QString assetFolder() const { return assets_.filePath(QStringLiteral("my game")); }
 
-    // The program starts.
-    void start();
+    void start() {
+        game().start();
+        settle();
+    }
     // A key pressed while `form`'s window has the keyboard focus.
     void press(velmora::Form& form, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    // Typed into a particular control.
     void type(QWidget* widget, const QString& text);
     void click(platform::CommandButton& button);
-    void closeBox(velmora::Form& form);
+    void closeBox(velmora::Form& form) {
+        form.window()->close();
+        settle();
+    }
     // The player clicks another of the game's windows.
     void activate(velmora::Form& form);
-    void advance(int ms);
+    void advance(int ms) {
+        clock.advance(ms);
+        settle();
+    }
 
     // What happened to the screens, in order: "load Map", "activate Map", "close Battle", ...
     const std::vector<std::string>& journal() const { return journal_; }
@@ -50,16 +56,15 @@ class Harness {
     int exitCode() const { return game().flow().exitCode(); }
     velmora::Game& game() const { return velmora_->game; }
     velmora::Velmora& velmora() const { return *velmora_; }
+    velmora::frmMap& map() { return velmora_->map; }
+    velmora::frmMenu& menu() { return velmora_->menu; }
+    velmora::frmBattle& battle() { return velmora_->battle; }
+    velmora::frmIntro& intro() { return velmora_->intro; }
 
     platform::VirtualClock clock;
     FakeMusic music;
     FakeFileDialog fileDialog;
     RecordingReporter reporter;
-
-    velmora::frmMap& map() { return velmora_->map; }
-    velmora::frmMenu& menu() { return velmora_->menu; }
-    velmora::frmBattle& battle() { return velmora_->battle; }
-    velmora::frmIntro& intro() { return velmora_->intro; }
 
   private:
     // Lets closed windows go and hands a run-time error that ended the game to the test.

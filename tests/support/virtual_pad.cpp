@@ -18,18 +18,6 @@ VirtualPad::VirtualPad() {
     }
 }
 
-VirtualPad::~VirtualPad() {
-    unplug();
-}
-
-void VirtualPad::hold(SDL_GameControllerButton button) {
-    SDL_JoystickSetVirtualButton(joystick_, button, 1);
-}
-
-void VirtualPad::release(SDL_GameControllerButton button) {
-    SDL_JoystickSetVirtualButton(joystick_, button, 0);
-}
-
 void VirtualPad::stick(int x, int y) {
     SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTX, static_cast<Sint16>(x));
     SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTY, static_cast<Sint16>(y));
@@ -50,23 +38,12 @@ void VirtualPad::unplug() {
     joystick_ = nullptr;
 }
 
-PadGame::PadGame() {
-    h.velmora().attachGamepad(pads);
-}
-
 void PadGame::play(int ms) {
     for (int t = 0; t < ms; t += 10) {
         h.advance(10);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         h.advance(0);
     }
-}
-
-void PadGame::tap(VirtualPad& pad, SDL_GameControllerButton button) {
-    pad.hold(button);
-    play(20);
-    pad.release(button);
-    play(20);
 }
 
 }  // namespace testing_support
