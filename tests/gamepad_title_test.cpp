@@ -1,5 +1,6 @@
 // A pad on the title screen with the platform's real file dialog: A on Load Game opens it while
-// the title goes on, B cancels it, and A on Exit ends the game.
+// the title goes on animating and asking after its music, B cancels it, and A on Exit ends the
+// game.
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,18 @@ struct WatchedClock final : platform::Clock {
     int ticking = 0;
 };
 
+TEST(PadOnTitle, TheDialogsFilterReadsAsItsDescriptionWithThePatternsOnlyWhenMissing) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Saved Games (*.sav)|*.sav", "Saved Games (*.sav)"},
+        {"Pictures|*.bmp;*.gif", "Pictures (*.bmp *.gif)"},
+        {"Saved Games (*.sav)|*.sav|All|*.*", "Saved Games (*.sav);;All (*.*)"},
+        // Parentheses naming other patterns stay in the text, and the real patterns follow.
+        {"Text (*.txt)|*.txt;*.log", "Text (*.txt) (*.txt *.log)"}};
+    for (const auto& [filter, shown] : cases) {
+        EXPECT_EQ(platform::toQtFilter(QString::fromLatin1(filter)), QString::fromLatin1(shown));
+    }
+}
+
 TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("my game"));
@@ -42,6 +55,7 @@ TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
     WatchedClock watched;
     platform::VirtualClock& clock = watched.clock;
     testing_support::FakeMusic music;
+    music.statusReply = "playing";
     platform::QtFileDialog fileDialog;
     testing_support::RecordingReporter reporter;
     auto game = std::make_unique<velmora::Velmora>(
@@ -70,28 +84,34 @@ TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
     tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);  // Load Game
 
-    bool opened = false;
+    QFileDialog* dialog = nullptr;
+    QStringList shown;
     int openedInATick = -1;
     bool stillOpen = false;
     float leftWhileOpen = 0;
+    std::size_t askedWhileOpen = 0;
     // A timer, not a posted call: it fires in the dialog's own event loop.
     QTimer::singleShot(10, [&] {
-        opened = openFileDialog() != nullptr;
+        dialog = openFileDialog();
         openedInATick = watched.ticking;
+        shown = dialog == nullptr ? QStringList() : dialog->nameFilters() << dialog->windowTitle();
+        music.commands.clear();
         // The pad's other buttons do nothing to the dialog or the title beneath it.
         tap(SDL_CONTROLLER_BUTTON_A);
         tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+        play(100);
         stillOpen = openFileDialog() != nullptr;
         leftWhileOpen = game->intro.ui().picBack.left();
+        askedWhileOpen = music.commands.size();
         pad.hold(SDL_CONTROLLER_BUTTON_B);
         play(20);  // the dialog's own event loop hands B to the game's pads
     });
     // Whatever happens, the dialog does not stay open.
     bool rescued = false;
     QTimer::singleShot(20000, [&] {
-        if (QFileDialog* dialog = openFileDialog()) {
+        if (QFileDialog* open = openFileDialog()) {
             rescued = true;
-            dialog->reject();
+            open->reject();
         }
     });
     const float leftBefore = game->intro.ui().picBack.left();
@@ -100,12 +120,16 @@ TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
     pad.release(SDL_CONTROLLER_BUTTON_B);
     pad.release(SDL_CONTROLLER_BUTTON_A);
 
-    EXPECT_TRUE(opened);
+    ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(openedInATick, 0) << "the press opened the dialog after the pads' tick returned";
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("Saved Games (*.sav)"),
+                                  QStringLiteral("Open Saved Game File")}));
     EXPECT_TRUE(stillOpen);
     EXPECT_FALSE(rescued) << "B cancelled the dialog";
     EXPECT_EQ(openFileDialog(), nullptr);
+    // 180 ms with the dialog open: the animation went on, and the watchdog asked every 100 ms.
     EXPECT_LT(leftWhileOpen, leftBefore) << "the title scrolled on while the dialog was open";
+    EXPECT_GE(askedWhileOpen, 1u);
     EXPECT_TRUE(game->intro.isVisible());
     EXPECT_EQ(game->intro.window()->focusWidget(), game->intro.ui().cmdLoad.widget());
     play(40);
