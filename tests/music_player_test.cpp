@@ -97,93 +97,62 @@ float largestStep(const Samples& s, std::size_t begin, std::size_t end) {
     return step;
 }
 
-// A sound output in memory: its thread asks for frames as a sound device would and keeps them,
-// but only as many as the test has let through; past them it waits, as on a full queue.
+// A sound output in memory, opened and closed by the device's own thread, which renders ahead
+// into it; the test asks it for frames, as a sound device's thread would.
 class MemoryOutput {
   public:
     platform::AudioOutput output() {
         return {"memory", [this](platform::RenderFunction render, std::function<void()>) {
                     const std::lock_guard<std::mutex> lock(mutex_);
-                    ++opened_;
-                    auto stream = std::make_unique<Stream>(*this);
-                    stream->thread =
-                        std::thread([this, render, s = stream.get()] { run(*s, render); });
-                    return std::unique_ptr<platform::AudioStream>(std::move(stream));
+                    render_ = std::move(render);
+                    ++opened;
+                    changed_.notify_all();
+                    return std::unique_ptr<platform::AudioStream>(new Closing(*this));
                 }};
     }
-    // Lets `frames` more through (or, with -1, everything until the output has closed) and
-    // waits until they have been rendered or the output has closed.
-    bool take(int frames) {
+    // Asks for `frames` more, once the output is open.
+    void take(int frames) {
         std::unique_lock<std::mutex> lock(mutex_);
-        const int closed = closed_;
-        allowed_ = frames < 0 ? SIZE_MAX : samples_.size() / 2 + static_cast<std::size_t>(frames);
-        changed_.notify_all();
-        const bool done = changed_.wait_for(lock, std::chrono::seconds(20), [&] {
-            return closed_ > closed || samples_.size() / 2 >= allowed_;
-        });
-        allowed_ = frames < 0 ? samples_.size() / 2 : allowed_;
-        return done;
+        ASSERT_TRUE(
+            changed_.wait_for(lock, std::chrono::seconds(20), [&] { return render_ != nullptr; }));
+        const platform::RenderFunction render = render_;
+        lock.unlock();
+        for (int n = 0; n < frames; n += 256) {
+            Samples request(2 * static_cast<std::size_t>(std::min(256, frames - n)));
+            render(request.data(), static_cast<int>(request.size() / 2));
+            samples.insert(samples.end(), request.begin(), request.end());
+        }
     }
-    // Stops holding the output back, for good.
-    void release() {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        allowed_ = SIZE_MAX;
-        changed_.notify_all();
+    // Takes another 0.2 s from an open output, enough silence for it to close, and waits until
+    // it has.
+    bool takeUntilClosed() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (render_) {
+            lock.unlock();
+            take(kRate / 5);
+            lock.lock();
+        }
+        return changed_.wait_for(lock, std::chrono::seconds(20),
+                                 [&] { return render_ == nullptr; });
     }
-    Samples samples() const {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return samples_;
-    }
-    std::size_t frames() const { return samples().size() / 2; }
-    int opened() const {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return opened_;
-    }
+    std::size_t frames() const { return samples.size() / 2; }
+    Samples samples;
+    int opened = 0;
 
   private:
-    struct Stream final : platform::AudioStream {
-        explicit Stream(MemoryOutput& o) : out(o) {}
-        ~Stream() override {
-            std::unique_lock<std::mutex> lock(out.mutex_);
-            stopping = true;
-            out.changed_.notify_all();
-            lock.unlock();
-            thread.join();
-            lock.lock();
-            ++out.closed_;
+    struct Closing final : platform::AudioStream {
+        explicit Closing(MemoryOutput& o) : out(o) {}
+        ~Closing() override {
+            const std::lock_guard<std::mutex> lock(out.mutex_);
+            out.render_ = nullptr;
             out.changed_.notify_all();
         }
         MemoryOutput& out;
-        bool stopping = false;
-        std::thread thread;
     };
-    void run(Stream& stream, const platform::RenderFunction& render) {
-        Samples request(2 * 256);
-        std::unique_lock<std::mutex> lock(mutex_);
-        while (true) {
-            changed_.wait(lock, [&] { return stream.stopping || samples_.size() / 2 < allowed_; });
-            if (stream.stopping) {
-                return;
-            }
-            const auto frames = std::min<std::size_t>(256, allowed_ - samples_.size() / 2);
-            lock.unlock();
-            render(request.data(), static_cast<int>(frames));
-            lock.lock();
-            samples_.insert(samples_.end(), request.begin(), request.begin() + 2 * frames);
-            changed_.notify_all();
-        }
-    }
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::condition_variable changed_;
-    Samples samples_;
-    std::size_t allowed_ = 0;
-    int opened_ = 0;
-    int closed_ = 0;
+    platform::RenderFunction render_;
 };
-
-bool haveSoundFont() {
-    return QFileInfo::exists(QString::fromLatin1(MidiPlayer::kSystemSoundFont));
-}
 
 // A device with the given outputs (none: the test renders) and an empty soundfont folder.
 struct Device {
@@ -210,14 +179,26 @@ struct Device {
 
 // A device whose own thread renders into an output in memory.
 struct Playing {
-    ~Playing() { out.release(); }
+    ~Playing() {
+        device.player.send("close all");
+        out.takeUntilClosed();
+    }
     MemoryOutput out;
     Device device{{out.output()}};
 };
 
+// The tests that listen to what the synthesizer plays need a soundfont.
+class MusicPlayer : public testing::Test {
+    void SetUp() override {
+        if (!QFileInfo::exists(QString::fromLatin1(MidiPlayer::kSystemSoundFont))) {
+            GTEST_SKIP() << "no General MIDI soundfont installed";
+        }
+    }
+};
+
 }  // namespace
 
-TEST(MusicPlayer, PlaysAFileNamedWithBlanksAndBackslashesUntilItsLastEvent) {
+TEST_F(MusicPlayer, PlaysAFileNamedWithBlanksAndBackslashesUntilItsLastEvent) {
     Device d;
     d.write(shortTune(480, 960), QStringLiteral("my game/Music/Theme.mid"));
     // As the title names it: the folder as it is, then the file with backslashes.
@@ -238,7 +219,7 @@ TEST(MusicPlayer, PlaysAFileNamedWithBlanksAndBackslashesUntilItsLastEvent) {
     EXPECT_EQ(d.player.synthsCreated(), 1);
 }
 
-TEST(MusicPlayer, AMissingOrBrokenFileIsNotOpenedAndOtherCommandsAnswerNothing) {
+TEST(MusicCommands, AMissingOrBrokenFileIsNotOpenedAndOtherCommandsAnswerNothing) {
     Device d;
     for (const QString& path :
          {d.folder.filePath(QStringLiteral("none.mid")), d.write("MThd", QStringLiteral("b.mid")),
@@ -255,10 +236,7 @@ TEST(MusicPlayer, AMissingOrBrokenFileIsNotOpenedAndOtherCommandsAnswerNothing) 
     EXPECT_EQ(d.status(), "stopped");
 }
 
-TEST(MusicPlayer, CloseFadesMidNoteWithoutAClickAndTheOutputClosesUntilTheNextTune) {
-    if (!haveSoundFont()) {
-        GTEST_SKIP() << "no General MIDI soundfont installed";
-    }
+TEST_F(MusicPlayer, CloseFadesMidNoteWithoutAClickAndTheOutputClosesUntilTheNextTune) {
     Playing p;
     const QString tune = p.device.write(shortTune(4800, 4800, 96));  // 5 s from 0.1 s on
     // Starts the tune as the title's watchdog does and lets half a second through: the note's
@@ -267,9 +245,9 @@ TEST(MusicPlayer, CloseFadesMidNoteWithoutAClickAndTheOutputClosesUntilTheNextTu
         const std::size_t startedAt =
             p.out.frames() + MidiPlayer::kFadeFrames + platform::SoundLimiter::kLookahead;
         p.device.start(tune);
-        ASSERT_TRUE(p.out.take(kRate / 2));
+        p.out.take(kRate / 2);
         EXPECT_EQ(p.device.status(), "playing");
-        EXPECT_LT(peakOf(p.out.samples(), startedAt, startedAt + kRate / 15), 3e-5f) << "ringing";
+        EXPECT_LT(peakOf(p.out.samples, startedAt, startedAt + kRate / 15), 3e-5f) << "ringing";
     };
     for (const char* close : {"close all", "close backplay"}) {
         playHalfASecond();
@@ -277,8 +255,8 @@ TEST(MusicPlayer, CloseFadesMidNoteWithoutAClickAndTheOutputClosesUntilTheNextTu
         const std::size_t closedAt = p.out.frames();
         p.device.player.send(close);
         EXPECT_EQ(p.device.status(), "") << "closed: no such tune";
-        ASSERT_TRUE(p.out.take(-1)) << "the output stays open after the music";
-        const Samples s = p.out.samples();
+        ASSERT_TRUE(p.out.takeUntilClosed()) << "the output stays open after the music";
+        const Samples& s = p.out.samples;
         EXPECT_GT(peakOf(s, closedAt - 256, closedAt), 0.02f) << "mid-note";
         // Faded out within 10 ms, without a step larger than the note's own, then silence
         // until the output closes.
@@ -288,19 +266,16 @@ TEST(MusicPlayer, CloseFadesMidNoteWithoutAClickAndTheOutputClosesUntilTheNextTu
                   largestStep(s, closedAt - kRate / 4, closedAt))
             << "a click";
     }
-    EXPECT_EQ(p.out.opened(), 2);
+    EXPECT_EQ(p.out.opened, 2);
     EXPECT_EQ(p.device.player.synthsCreated(), 1);
     EXPECT_EQ(p.device.player.audioDriver(), "memory");
 }
 
-TEST(MusicPlayer, ATuneThatHasEndedStartsAgainFromItsBeginning) {
-    if (!haveSoundFont()) {
-        GTEST_SKIP() << "no General MIDI soundfont installed";
-    }
+TEST_F(MusicPlayer, ATuneThatHasEndedStartsAgainFromItsBeginning) {
     Playing p;
     p.device.start(p.device.write(shortTune(240, 960)));  // the note for 0.25 s, the end at 1 s
     while (p.device.status() == "playing" && p.out.frames() < 3 * kRate) {
-        ASSERT_TRUE(p.out.take(256));
+        p.out.take(256);
     }
     ASSERT_EQ(p.device.status(), "stopped");
     const std::size_t endedAt = p.out.frames();
@@ -310,15 +285,12 @@ TEST(MusicPlayer, ATuneThatHasEndedStartsAgainFromItsBeginning) {
     EXPECT_EQ(p.device.status(), "playing");
     const std::size_t playedAt = p.out.frames();
     p.out.take(kRate / 4);
-    const Samples s = p.out.samples();
+    const Samples& s = p.out.samples;
     EXPECT_LT(peakOf(s, endedAt, playedAt), 0.01f) << "the end is silent";
     EXPECT_GT(peakOf(s, playedAt, playedAt + kRate / 4), 0.05f) << "the note again";
 }
 
-TEST(MusicPlayer, TheSoundCardHearsWhatTheSynthesizerRenders) {
-    if (!haveSoundFont()) {
-        GTEST_SKIP() << "no General MIDI soundfont installed";
-    }
+TEST_F(MusicPlayer, TheSoundCardHearsWhatTheSynthesizerRenders) {
     // ALSA's default device made a file of raw samples, taken as fast as they come.
     QTemporaryDir dir;
     const QString raw = dir.filePath(QStringLiteral("card.raw"));
@@ -353,7 +325,7 @@ TEST(MusicPlayer, TheSoundCardHearsWhatTheSynthesizerRenders) {
     EXPECT_TRUE(heard == expected) << "the card's samples differ from the synthesizer's";
 }
 
-TEST(MusicPlayer, TheLimiterDelaysQuietSoundAndHoldsLoudSoundBelowTheCeiling) {
+TEST(SoundLimiter, DelaysQuietSoundAndHoldsLoudSoundBelowTheCeiling) {
     using platform::SoundLimiter;
     constexpr std::size_t kFrames = 2000;
     Samples quiet(2 * kFrames);
@@ -382,10 +354,7 @@ TEST(MusicPlayer, TheLimiterDelaysQuietSoundAndHoldsLoudSoundBelowTheCeiling) {
     }
 }
 
-TEST(MusicPlayer, AFileOfThreeHundredTracksIsHeardWhole) {
-    if (!haveSoundFont()) {
-        GTEST_SKIP() << "no General MIDI soundfont installed";
-    }
+TEST_F(MusicPlayer, AFileOfThreeHundredTracksIsHeardWhole) {
     // Tracks 1 to 299 each hold one note in turn, 30 ms apart; the tracks past 128 are the
     // ones a player of at most 128 tracks would lose.
     std::vector<QByteArray> tracks{events({{0, kTempo}, {0, kEnd}})};
@@ -404,7 +373,7 @@ TEST(MusicPlayer, AFileOfThreeHundredTracksIsHeardWhole) {
     EXPECT_EQ(d.status(), "stopped");
 }
 
-TEST(MusicPlayer, MergesTheTracksInTimeOrderAndReadsTheLastTickOfAll) {
+TEST(MidiFile, MergesTheTracksInTimeOrderAndReadsTheLastTickOfAll) {
     // Track 1: a tempo at 0, a note at 10 (running status for its end at 30), a name at 30, its
     // end at 70. Track 2: a program change and channel pressure at 0, a note at 10, a sysex at
     // 20, its end at 60. A chunk of another kind between them is passed over.
@@ -437,10 +406,7 @@ TEST(MusicPlayer, MergesTheTracksInTimeOrderAndReadsTheLastTickOfAll) {
     }
 }
 
-TEST(MusicPlayer, TheGamesOwnSoundfontComesFirstThenTheSystemOne) {
-    if (!haveSoundFont()) {
-        GTEST_SKIP() << "no General MIDI soundfont installed";
-    }
+TEST_F(MusicPlayer, TheGamesOwnSoundfontComesFirstThenTheSystemOne) {
     QTemporaryDir folder;
     const QString tune = writeFile(folder.filePath(QStringLiteral("t.mid")), shortTune(480, 960));
     const QString own = folder.filePath(QStringLiteral("Music"));
@@ -459,7 +425,7 @@ TEST(MusicPlayer, TheGamesOwnSoundfontComesFirstThenTheSystemOne) {
     EXPECT_EQ(soundFontUsed(), own + QStringLiteral("/game.sf2"));
 }
 
-TEST(MusicPlayer, WithNoSoundOutputItStaysSilentAndSaysSoInOneLine) {
+TEST(MusicCommands, WithNoSoundOutputItStaysSilentAndSaysSoInOneLine) {
     const platform::AudioOutput none{"none", [](platform::RenderFunction, std::function<void()>) {
                                          return std::unique_ptr<platform::AudioStream>();
                                      }};
@@ -478,13 +444,10 @@ TEST(MusicPlayer, WithNoSoundOutputItStaysSilentAndSaysSoInOneLine) {
     EXPECT_NE(said.find("silent"), std::string::npos) << said;
 }
 
-TEST(MusicPlayer, TheThemePeaksBetweenMinusSixAndMinusOneDecibelsWithoutClipping) {
+TEST_F(MusicPlayer, TheThemePeaksBetweenMinusSixAndMinusOneDecibelsWithoutClipping) {
     Device d;
     d.start(QStringLiteral(VELMORA_THEME_FILE));
     ASSERT_EQ(d.status(), "playing");
-    if (d.player.soundFont().isEmpty()) {
-        GTEST_SKIP() << "no soundfont installed";
-    }
     float peak = 0;
     double sumOfSquares = 0;
     std::size_t samples = 0;

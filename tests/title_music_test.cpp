@@ -4,33 +4,34 @@
 
 #include <gtest/gtest.h>
 
-#include "support/title_scene.h"
+#include "menu/frm_menu_controls.h"
+#include "support/harness.h"
+#include "title/frm_intro_controls.h"
 #include "title/sound.h"
 
 using testing_support::Harness;
-using testing_support::toTitle;
 using Commands = std::vector<std::string>;
 
 namespace {
 
 // The watchdog's tick when the tune is not playing: close, open, play. The folder goes into the
 // open command as it is, blank included, without quotes.
-Commands restart(const Harness& h) {
-    return {"status backplay mode", "close all",
-            "open " + h.assetFolder().toStdString() +
-                "\\Music\\Theme.mid type sequencer alias backplay",
-            "play backplay"};
+Commands restart(const Harness& h, int ticks = 1) {
+    Commands all;
+    for (int tick = 0; tick < ticks; ++tick) {
+        all.insert(all.end(), {"status backplay mode", "close all",
+                               "open " + h.assetFolder().toStdString() +
+                                   "\\Music\\Theme.mid type sequencer alias backplay",
+                               "play backplay"});
+    }
+    return all;
 }
 
-// The title screen with the watchdog's first tick done, and the tune playing.
-std::unique_ptr<Harness> titleWithMusic() {
-    auto h = std::make_unique<Harness>();
-    h->start();
-    toTitle(*h);
-    h->advance(100);
-    h->music.statusReply = "playing";
-    h->music.commands.clear();
-    return h;
+// Map, Escape, QUIT: the title screen shows; its watchdog has not yet ticked.
+void toTitle(Harness& h) {
+    h.press(h.map(), Qt::Key_Escape);
+    h.click(h.menu().ui().cmdQuit);
+    h.music.commands.clear();
 }
 
 }  // namespace
@@ -55,34 +56,27 @@ TEST(MusicWatchdog, StartsTheThemeAtTheFirstTickAndAgainOnceItHasEnded) {
 }
 
 TEST(MusicWatchdog, OnlyRepliesBeginningExactlyWithPlayingOrPausedKeepTheTune) {
-    const auto h = titleWithMusic();
+    Harness h;
+    h.start();
+    toTitle(h);
     const std::pair<const char*, bool> cases[] = {
         {"playing", true},   {"playing and more", true}, {"paused", true},  {"pausedx", true},
         {"Playing", false},  {"PAUSED", false},          {"playin", false}, {"pause", false},
         {" playing", false}, {"stopped", false},         {"", false},       {"xplaying", false},
     };
     for (const auto& [reply, keeps] : cases) {
-        h->music.statusReply = reply;
-        h->music.commands.clear();
-        h->advance(100);
-        EXPECT_EQ(h->music.commands, keeps ? Commands{"status backplay mode"} : restart(*h))
+        h.music.statusReply = reply;
+        h.music.commands.clear();
+        h.advance(100);
+        EXPECT_EQ(h.music.commands, keeps ? Commands{"status backplay mode"} : restart(h))
             << '"' << reply << '"';
     }
-}
-
-TEST(MusicWatchdog, ATuneThatCannotBeOpenedIsTriedAgainEveryTickSilently) {
-    const auto h = titleWithMusic();
-    // A device that cannot open the tune answers every status with nothing.
-    h->music.statusReply.clear();
-    h->advance(300);
-    Commands expected;
-    for (int tick = 0; tick < 3; ++tick) {
-        const Commands one = restart(*h);
-        expected.insert(expected.end(), one.begin(), one.end());
-    }
-    EXPECT_EQ(h->music.commands, expected);
-    EXPECT_TRUE(h->reporter.messages.empty());
-    EXPECT_TRUE(h->intro().isVisible());
+    // A device that cannot open the tune answers every status with nothing: the tune is tried
+    // again every tick, silently.
+    h.music.commands.clear();
+    h.advance(300);
+    EXPECT_EQ(h.music.commands, restart(h, 3));
+    EXPECT_TRUE(h.reporter.messages.empty());
 }
 
 TEST(MusicWatchdog, TheStatusReplyComesInA255CharacterBuffer) {
@@ -98,37 +92,46 @@ TEST(MusicWatchdog, TheStatusReplyComesInA255CharacterBuffer) {
 }
 
 TEST(MusicWatchdog, NewGameStopsTheMusicBeforeTheMapShowsAndASecondVisitStartsItAgain) {
-    const auto h = titleWithMusic();
-    // Which music commands had been sent at each step of the screens.
+    Harness h;
+    h.start();
+    toTitle(h);
+    h.music.statusReply = "playing";
+    h.advance(300);
+    h.music.commands.clear();
+    // How many music commands had been sent at each step of the screens.
     std::vector<std::pair<std::string, std::size_t>> steps;
-    h->game().flow().setObserver([&](const char* step, const velmora::Form& form) {
+    h.game().flow().setObserver([&](const char* step, const velmora::Form& form) {
         steps.emplace_back(std::string(step) + " " + form.caption().toStdString(),
-                           h->music.commands.size());
+                           h.music.commands.size());
     });
-    h->click(h->intro().ui().cmdNew);
+    h.click(h.intro().ui().cmdNew);
     EXPECT_EQ(steps,
               (decltype(steps){
                   {"load Map", 0}, {"show Map", 0}, {"close Intro", 1}, {"activate Map", 1}}));
-    EXPECT_EQ(h->music.commands, Commands{"close all"});
-    EXPECT_EQ(h->game().modChar.FoeHP[6].value(), 10) << "fresh tables";
-    h->advance(1000);
-    EXPECT_EQ(h->music.commands, Commands{"close all"}) << "the watchdog ended with the title";
-    h->music.statusReply.clear();  // "close all" closed the tune
-    h->music.commands.clear();
-    toTitle(*h);
-    h->advance(100);
-    EXPECT_EQ(h->music.commands, restart(*h));
+    EXPECT_EQ(h.music.commands, Commands{"close all"});
+    EXPECT_EQ(h.game().modChar.FoeHP[6].value(), 10) << "fresh tables";
+    h.advance(1000);
+    EXPECT_EQ(h.music.commands, Commands{"close all"}) << "the watchdog ended with the title";
+    h.music.statusReply.clear();  // "close all" closed the tune
+    toTitle(h);
+    h.advance(100);
+    EXPECT_EQ(h.music.commands, restart(h));
 }
 
 TEST(MusicWatchdog, ExitStopsTheMusicAndEndsAtOnceWithStatusZero) {
-    const auto h = titleWithMusic();
-    h->clearJournal();
-    h->click(h->intro().ui().cmdExit);
-    EXPECT_EQ(h->music.commands, Commands{"close all"});
-    EXPECT_TRUE(h->ended());
-    EXPECT_EQ(h->exitCode(), 0);
-    EXPECT_TRUE(h->journal().empty()) << "no close handler runs";
-    EXPECT_FALSE(h->intro().SceneBackground.isNull()) << "the title's close request did not run";
-    h->advance(1000);
-    EXPECT_EQ(h->music.commands, Commands{"close all"});
+    Harness h;
+    h.start();
+    toTitle(h);
+    h.music.statusReply = "playing";
+    h.advance(200);
+    h.music.commands.clear();
+    h.clearJournal();
+    h.click(h.intro().ui().cmdExit);
+    EXPECT_EQ(h.music.commands, Commands{"close all"});
+    EXPECT_TRUE(h.ended());
+    EXPECT_EQ(h.exitCode(), 0);
+    EXPECT_TRUE(h.journal().empty()) << "no close handler runs";
+    EXPECT_FALSE(h.intro().SceneBackground.isNull()) << "the title's close request did not run";
+    h.advance(1000);
+    EXPECT_EQ(h.music.commands, Commands{"close all"});
 }
