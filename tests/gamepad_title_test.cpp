@@ -16,55 +16,48 @@
 #include "support/virtual_pad.h"
 #include "title/frm_intro_controls.h"
 
-namespace {
-
 using testing_support::openFileDialog;
 
-// The virtual clock, telling whether one of its ticks is running. On the window system's clock a
-// timer does not tick again while its own tick is running: a dialog opened inside the tick that
-// looks at the pads would leave B unseen.
-struct WatchedClock final : platform::Clock {
-    std::unique_ptr<platform::TimerBackend> createTimer(std::function<void()> onTick) override {
-        return clock.createTimer([this, onTick] {
-            ++ticking;
-            onTick();
-            --ticking;
-        });
-    }
-    platform::VirtualClock clock;
-    int ticking = 0;
-};
-
 TEST(PadOnTitle, TheDialogsFilterReadsAsItsDescriptionWithThePatternsOnlyWhenMissing) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"Saved Games (*.sav)|*.sav", "Saved Games (*.sav)"},
-        {"Pictures|*.bmp;*.gif", "Pictures (*.bmp *.gif)"},
-        {"Saved Games (*.sav)|*.sav|All|*.*", "Saved Games (*.sav);;All (*.*)"},
-        // Parentheses naming other patterns stay in the text, and the real patterns follow.
-        {"Text (*.txt)|*.txt;*.log", "Text (*.txt) (*.txt *.log)"}};
-    for (const auto& [filter, shown] : cases) {
+    for (const auto& [filter, shown] :
+         {std::pair{"Saved Games (*.sav)|*.sav", "Saved Games (*.sav)"},
+          std::pair{"Pictures|*.bmp;*.gif", "Pictures (*.bmp *.gif)"},
+          std::pair{"Saved Games (*.sav)|*.sav|All|*.*", "Saved Games (*.sav);;All (*.*)"},
+          // Parentheses naming other patterns stay in the text; the real patterns follow.
+          std::pair{"Text (*.txt)|*.txt;*.log", "Text (*.txt) (*.txt *.log)"}}) {
         EXPECT_EQ(platform::toQtFilter(QString::fromLatin1(filter)), QString::fromLatin1(shown));
     }
 }
 
 TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
     QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("my game"));
-    testing_support::writeGameAssets(folder);
+    testing_support::writeGameAssets(dir.path());
     platform::SdlGamepad pads;
-    WatchedClock watched;
-    platform::VirtualClock& clock = watched.clock;
+    // The virtual clock, telling whether one of its ticks is running. On the window system's
+    // clock a timer does not tick again while its own tick runs: a dialog opened inside the
+    // tick that looks at the pads would leave B unseen.
+    struct WatchedClock final : platform::Clock {
+        std::unique_ptr<platform::TimerBackend> createTimer(std::function<void()> onTick) override {
+            return clock.createTimer([this, onTick] {
+                ++ticking;
+                onTick();
+                --ticking;
+            });
+        }
+        platform::VirtualClock clock;
+        int ticking = 0;
+    } watched;
     testing_support::FakeMusic music;
     music.statusReply = "playing";
     platform::QtFileDialog fileDialog;
     testing_support::RecordingReporter reporter;
     auto game = std::make_unique<velmora::Velmora>(
         velmora::Services{[] { return platform::Display::ofPixels(1024, 768); }, watched,
-                          platform::AssetPaths(folder), music, fileDialog, reporter});
+                          platform::AssetPaths(dir.path()), music, fileDialog, reporter});
     game->attachGamepad(pads);
     auto play = [&](int ms) {
         for (int t = 0; t < ms; t += 10) {
-            clock.advance(10);
+            watched.clock.advance(10);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         }
     };
@@ -77,14 +70,11 @@ TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
     };
     game->game.start();
     play(250);
-    tap(SDL_CONTROLLER_BUTTON_START);
-    tap(SDL_CONTROLLER_BUTTON_DPAD_UP);  // QUIT
-    tap(SDL_CONTROLLER_BUTTON_A);
-    ASSERT_TRUE(game->intro.isVisible());
-    tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);  // Load Game
-
-    QFileDialog* dialog = nullptr;
+    for (auto button : {SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_DPAD_UP,  // QUIT
+                        SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+                        SDL_CONTROLLER_BUTTON_DPAD_DOWN}) {  // Load Game
+        tap(button);
+    }
     QStringList shown;
     int openedInATick = -1;
     bool stillOpen = false;
@@ -92,11 +82,12 @@ TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
     std::size_t askedWhileOpen = 0;
     // A timer, not a posted call: it fires in the dialog's own event loop.
     QTimer::singleShot(10, [&] {
-        dialog = openFileDialog();
+        QFileDialog* dialog = openFileDialog();
         openedInATick = watched.ticking;
         shown = dialog == nullptr ? QStringList() : dialog->nameFilters() << dialog->windowTitle();
         music.commands.clear();
-        // The pad's other buttons do nothing to the dialog or the title beneath it.
+        // The pad's other buttons do nothing to the dialog or the title beneath it, which goes
+        // on scrolling and asking after its music.
         tap(SDL_CONTROLLER_BUTTON_A);
         tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
         play(100);
@@ -107,10 +98,9 @@ TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
         play(20);  // the dialog's own event loop hands B to the game's pads
     });
     // Whatever happens, the dialog does not stay open.
-    bool rescued = false;
     QTimer::singleShot(20000, [&] {
         if (QFileDialog* open = openFileDialog()) {
-            rescued = true;
+            ADD_FAILURE() << "B did not cancel the dialog";
             open->reject();
         }
     });
@@ -120,26 +110,19 @@ TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
     pad.release(SDL_CONTROLLER_BUTTON_B);
     pad.release(SDL_CONTROLLER_BUTTON_A);
 
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(openedInATick, 0) << "the press opened the dialog after the pads' tick returned";
     EXPECT_EQ(shown, (QStringList{QStringLiteral("Saved Games (*.sav)"),
                                   QStringLiteral("Open Saved Game File")}));
+    EXPECT_EQ(openedInATick, 0) << "the press opened the dialog after the pads' tick returned";
     EXPECT_TRUE(stillOpen);
-    EXPECT_FALSE(rescued) << "B cancelled the dialog";
     EXPECT_EQ(openFileDialog(), nullptr);
-    // 180 ms with the dialog open: the animation went on, and the watchdog asked every 100 ms.
-    EXPECT_LT(leftWhileOpen, leftBefore) << "the title scrolled on while the dialog was open";
+    EXPECT_LT(leftWhileOpen, leftBefore);
     EXPECT_GE(askedWhileOpen, 1u);
-    EXPECT_TRUE(game->intro.isVisible());
     EXPECT_EQ(game->intro.window()->focusWidget(), game->intro.ui().cmdLoad.widget());
     play(40);
     tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);  // Exit
     tap(SDL_CONTROLLER_BUTTON_A);
     EXPECT_TRUE(game->game.flow().ended());
-    EXPECT_EQ(game->game.flow().exitCode(), 0);
     EXPECT_TRUE(reporter.messages.empty());
     game.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
-
-}  // namespace

@@ -1,22 +1,15 @@
-// The music device on the software synthesizer. Some tests give it an output in memory: the
-// device's own thread renders ahead into it and the output's thread takes the frames as a sound
-// device would, only as many as the test lets through. One plays through ALSA into a file; the
-// others render the samples themselves, which is what drives the tune's clock then.
+// The music device on the software synthesizer: the tune's clock driven by rendering, by the
+// device's own thread into an output in memory that the test asks for frames, and by ALSA's
+// own thread into a file.
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
-#include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <cstring>
-#include <mutex>
 #include <thread>
-#include <vector>
 
 #include "platform/midi_file.h"
 #include "platform/midi_player.h"
@@ -80,8 +73,7 @@ QString writeFile(const QString& path, const QByteArray& bytes) {
     return path;
 }
 
-// The loudest sample, and the largest step between neighbours of one channel, in frames
-// [begin, end).
+// Over frames [begin, end): the loudest sample, and the largest step within a channel.
 float peakOf(const Samples& s, std::size_t begin, std::size_t end) {
     float peak = 0;
     for (std::size_t i = 2 * begin; i < std::min(2 * end, s.size()); ++i) {
@@ -97,8 +89,8 @@ float largestStep(const Samples& s, std::size_t begin, std::size_t end) {
     return step;
 }
 
-// A sound output in memory, opened and closed by the device's own thread, which renders ahead
-// into it; the test asks it for frames, as a sound device's thread would.
+// An output in memory that the device's thread opens, renders ahead for and closes; the test
+// asks it for frames as a sound device would.
 class MemoryOutput {
   public:
     platform::AudioOutput output() {
@@ -123,8 +115,7 @@ class MemoryOutput {
             samples.insert(samples.end(), request.begin(), request.end());
         }
     }
-    // Takes another 0.2 s from an open output, enough silence for it to close, and waits until
-    // it has.
+    // Takes 0.2 s more from an open output, silence enough for it to close; waits until it has.
     bool takeUntilClosed() {
         std::unique_lock<std::mutex> lock(mutex_);
         if (render_) {
@@ -154,7 +145,7 @@ class MemoryOutput {
     platform::RenderFunction render_;
 };
 
-// A device with the given outputs (none: the test renders) and an empty soundfont folder.
+// A device with these outputs (none: the test renders) and an empty soundfont folder.
 struct Device {
     explicit Device(std::vector<platform::AudioOutput> outputs = {})
         : player(MidiPlayer::Options{std::move(outputs), folder.path(), MidiPlayer::kGain}) {}
@@ -219,21 +210,34 @@ TEST_F(MusicPlayer, PlaysAFileNamedWithBlanksAndBackslashesUntilItsLastEvent) {
     EXPECT_EQ(d.player.synthsCreated(), 1);
 }
 
-TEST(MusicCommands, AMissingOrBrokenFileIsNotOpenedAndOtherCommandsAnswerNothing) {
-    Device d;
-    for (const QString& path :
-         {d.folder.filePath(QStringLiteral("none.mid")), d.write("MThd", QStringLiteral("b.mid")),
-          d.write(shortTune(480, 960).left(30), QStringLiteral("c.mid"))}) {
-        d.start(path);
-        EXPECT_EQ(d.status(), "") << path.toStdString();
+TEST(MusicCommands, AMissingOrBrokenFileIsNotOpenedAndWithNoOutputItSaysSoInOneLine) {
+    const platform::AudioOutput none{"none", [](platform::RenderFunction, std::function<void()>) {
+                                         return std::unique_ptr<platform::AudioStream>();
+                                     }};
+    testing::internal::CaptureStderr();
+    {
+        Device d({none, none});
+        for (const QString& path :
+             {d.folder.filePath(QStringLiteral("none.mid")),
+              d.write("MThd", QStringLiteral("b.mid")),
+              d.write(shortTune(480, 960).left(30), QStringLiteral("c.mid"))}) {
+            d.start(path);
+            EXPECT_EQ(d.status(), "") << path.toStdString();
+        }
+        EXPECT_EQ(d.player.synthsCreated(), 0);
+        for (const char* other : {"status other mode", "status backplay position", "seek x", ""}) {
+            EXPECT_EQ(d.player.send(other), "") << other;
+        }
+        // No output will open: the tune plays on, silent, and no output is tried again at once.
+        for (int restart = 0; restart < 3; ++restart) {
+            d.start(d.write(shortTune(480, 960)));
+            EXPECT_EQ(d.status(), "playing");
+        }
+        EXPECT_EQ(d.player.audioDriver(), "");
     }
-    EXPECT_EQ(d.player.synthsCreated(), 0);
-    EXPECT_EQ(peakOf(d.render(64), 0, 64), 0.0f);
-    d.player.send("open " + d.write(shortTune(480, 960)).toStdString() + " alias backplay");
-    for (const char* other : {"status other mode", "status backplay position", "seek x", ""}) {
-        EXPECT_EQ(d.player.send(other), "") << other;
-    }
-    EXPECT_EQ(d.status(), "stopped");
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("silent"), std::string::npos) << said;
 }
 
 TEST_F(MusicPlayer, CloseFadesMidNoteWithoutAClickAndTheOutputClosesUntilTheNextTune) {
@@ -271,34 +275,14 @@ TEST_F(MusicPlayer, CloseFadesMidNoteWithoutAClickAndTheOutputClosesUntilTheNext
     EXPECT_EQ(p.device.player.audioDriver(), "memory");
 }
 
-TEST_F(MusicPlayer, ATuneThatHasEndedStartsAgainFromItsBeginning) {
-    Playing p;
-    p.device.start(p.device.write(shortTune(240, 960)));  // the note for 0.25 s, the end at 1 s
-    while (p.device.status() == "playing" && p.out.frames() < 3 * kRate) {
-        p.out.take(256);
-    }
-    ASSERT_EQ(p.device.status(), "stopped");
-    const std::size_t endedAt = p.out.frames();
-    p.out.take(kRate / 4);
-    // Started again without closing it: the note again, at once.
-    p.device.player.send("play backplay");
-    EXPECT_EQ(p.device.status(), "playing");
-    const std::size_t playedAt = p.out.frames();
-    p.out.take(kRate / 4);
-    const Samples& s = p.out.samples;
-    EXPECT_LT(peakOf(s, endedAt, playedAt), 0.01f) << "the end is silent";
-    EXPECT_GT(peakOf(s, playedAt, playedAt + kRate / 4), 0.05f) << "the note again";
-}
-
-TEST_F(MusicPlayer, TheSoundCardHearsWhatTheSynthesizerRenders) {
+TEST_F(MusicPlayer, TheSoundCardHearsWhatTheSynthesizerRendersAndATuneThatHasEndedAgain) {
     // ALSA's default device made a file of raw samples, taken as fast as they come.
     QTemporaryDir dir;
     const QString raw = dir.filePath(QStringLiteral("card.raw"));
     const QString conf = writeFile(dir.filePath(QStringLiteral("asound.conf")),
-                                   "pcm.!default { type file slave.pcm { type null } format raw "
-                                   "file \"" +
-                                       QFile::encodeName(raw) + "\" }\n");
-    setenv("ALSA_CONFIG_PATH", QFile::encodeName(conf).constData(), 1);
+                                   "pcm.!default { type file slave.pcm { type null } file \"" +
+                                       QFile::encodeName(raw) + "\" format raw }\n");
+    setenv("ALSA_CONFIG_PATH", QFile::encodeName(conf), 1);
     // The note for 0.25 s, the end at 1 s: what is rendered ahead of the card when the tune
     // ends, and dropped as it closes, comes well after the first half second.
     const QByteArray tune = shortTune(240, 960);
@@ -307,22 +291,30 @@ TEST_F(MusicPlayer, TheSoundCardHearsWhatTheSynthesizerRenders) {
     const Samples expected = rendered.render(kRate / 2);
     {
         Device card({platform::alsaOutput(kRate, MidiPlayer::kQueueFrames)});
+        auto waitUntilStopped = [&] {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (card.status() == "playing" && std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::yield();
+            }
+        };
         card.start(card.write(tune));
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (card.status() == "playing" && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::yield();
-        }
+        waitUntilStopped();
+        card.player.send("play backplay");  // without closing it: from its beginning again
+        EXPECT_EQ(card.status(), "playing");
+        waitUntilStopped();
         EXPECT_EQ(card.player.audioDriver(), "alsa");
     }  // the output plays what it holds before the device goes
     unsetenv("ALSA_CONFIG_PATH");
     QFile file(raw);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    ASSERT_GE(static_cast<std::size_t>(bytes.size()), expected.size() * sizeof(float));
-    Samples heard(expected.size());
+    Samples heard(static_cast<std::size_t>(bytes.size()) / sizeof(float));
     std::memcpy(heard.data(), bytes.constData(), heard.size() * sizeof(float));
+    ASSERT_GE(heard.size(), expected.size());
     EXPECT_GT(peakOf(heard, 0, kRate / 4), 0.05f);
-    EXPECT_TRUE(heard == expected) << "the card's samples differ from the synthesizer's";
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), heard.begin()))
+        << "the card's samples differ from the synthesizer's";
+    EXPECT_GT(peakOf(heard, kRate, heard.size()), 0.05f) << "the note again";
 }
 
 TEST(SoundLimiter, DelaysQuietSoundAndHoldsLoudSoundBelowTheCeiling) {
@@ -352,25 +344,6 @@ TEST(SoundLimiter, DelaysQuietSoundAndHoldsLoudSoundBelowTheCeiling) {
         EXPECT_GT(peakOf(limited, 300, 700), 0.8f * SoundLimiter::kCeiling) << "turned down only";
         limiter.reset();  // it forgets the loud sound in its delay, and the next round begins
     }
-}
-
-TEST_F(MusicPlayer, AFileOfThreeHundredTracksIsHeardWhole) {
-    // Tracks 1 to 299 each hold one note in turn, 30 ms apart; the tracks past 128 are the
-    // ones a player of at most 128 tracks would lose.
-    std::vector<QByteArray> tracks{events({{0, kTempo}, {0, kEnd}})};
-    for (std::uint32_t t = 1; t < 300; ++t) {
-        tracks.push_back(events({{29 * t, QByteArray("\x90\x48\x70", 3)},
-                                 {20, QByteArray("\x80\x48\x00", 3)},
-                                 {0, kEnd}}));
-    }
-    Device d;
-    d.start(d.write(midiFile(1, tracks)));
-    int heard = 0;
-    for (int t = 0; t < 300; ++t) {
-        heard += peakOf(d.render(29 * kRate / 960), 0, kRate) > 0.02f ? 1 : 0;
-    }
-    EXPECT_GE(heard, 298);
-    EXPECT_EQ(d.status(), "stopped");
 }
 
 TEST(MidiFile, MergesTheTracksInTimeOrderAndReadsTheLastTickOfAll) {
@@ -423,45 +396,4 @@ TEST_F(MusicPlayer, TheGamesOwnSoundfontComesFirstThenTheSystemOne) {
         << system.toStdString();
     ASSERT_TRUE(QFile::link(system, own + QStringLiteral("/game.sf2")));
     EXPECT_EQ(soundFontUsed(), own + QStringLiteral("/game.sf2"));
-}
-
-TEST(MusicCommands, WithNoSoundOutputItStaysSilentAndSaysSoInOneLine) {
-    const platform::AudioOutput none{"none", [](platform::RenderFunction, std::function<void()>) {
-                                         return std::unique_ptr<platform::AudioStream>();
-                                     }};
-    testing::internal::CaptureStderr();
-    {
-        Device d({none, none});
-        const QString tune = d.write(shortTune(480, 960));
-        for (int restart = 0; restart < 3; ++restart) {
-            d.start(tune);
-            EXPECT_EQ(d.status(), "playing");
-        }
-        EXPECT_EQ(d.player.audioDriver(), "");
-    }
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-    EXPECT_NE(said.find("silent"), std::string::npos) << said;
-}
-
-TEST_F(MusicPlayer, TheThemePeaksBetweenMinusSixAndMinusOneDecibelsWithoutClipping) {
-    Device d;
-    d.start(QStringLiteral(VELMORA_THEME_FILE));
-    ASSERT_EQ(d.status(), "playing");
-    float peak = 0;
-    double sumOfSquares = 0;
-    std::size_t samples = 0;
-    for (; d.status() == "playing" && samples < 2u * 300 * kRate; samples += 2 * 4096) {
-        for (const float s : d.render(4096)) {
-            peak = std::max(peak, std::fabs(s));
-            sumOfSquares += static_cast<double>(s) * s;
-        }
-    }
-    ASSERT_EQ(d.status(), "stopped") << "the theme ends";
-    EXPECT_GE(20 * std::log10(peak), -6.0);
-    EXPECT_LE(20 * std::log10(peak), -1.0);
-    // The limiter leaves the theme as it is: it never rises to the limiter's ceiling.
-    EXPECT_LT(peak, 0.95f * platform::SoundLimiter::kCeiling);
-    EXPECT_GT(10 * std::log10(sumOfSquares / static_cast<double>(samples)), -24.0)
-        << "about 12 dB louder than the synthesizer's own gain";
 }

@@ -36,7 +36,7 @@ void toTitle(Harness& h) {
 
 }  // namespace
 
-TEST(MusicWatchdog, StartsTheThemeAtTheFirstTickAndAgainOnceItHasEnded) {
+TEST(MusicWatchdog, StartsTheThemeAtTheFirstTickAndKeepsItWhileTheReplyBeginsPlayingOrPaused) {
     Harness h;
     h.start();
     toTitle(h);
@@ -45,20 +45,7 @@ TEST(MusicWatchdog, StartsTheThemeAtTheFirstTickAndAgainOnceItHasEnded) {
     h.advance(1);
     EXPECT_EQ(h.music.commands, restart(h));
     EXPECT_NE(h.music.commands[2].find("/my game\\Music\\Theme.mid type"), std::string::npos);
-    h.music.commands.clear();
-    h.music.statusReply = "playing";
-    h.advance(1000);
-    EXPECT_EQ(h.music.commands, Commands(10, "status backplay mode")) << "it only asks";
-    h.music.commands.clear();
-    h.music.statusReply = "stopped";
-    h.advance(100);
-    EXPECT_EQ(h.music.commands, restart(h));
-}
-
-TEST(MusicWatchdog, OnlyRepliesBeginningExactlyWithPlayingOrPausedKeepTheTune) {
-    Harness h;
-    h.start();
-    toTitle(h);
+    // The comparisons are exact and case-sensitive.
     const std::pair<const char*, bool> cases[] = {
         {"playing", true},   {"playing and more", true}, {"paused", true},  {"pausedx", true},
         {"Playing", false},  {"PAUSED", false},          {"playin", false}, {"pause", false},
@@ -91,47 +78,44 @@ TEST(MusicWatchdog, TheStatusReplyComesInA255CharacterBuffer) {
     EXPECT_EQ(velmora::SendMusicCommand(device, "status backplay mode", 0), "");
 }
 
-TEST(MusicWatchdog, NewGameStopsTheMusicBeforeTheMapShowsAndASecondVisitStartsItAgain) {
+TEST(MusicWatchdog, NewGameAndExitStopTheMusicAtOnceAndASecondVisitStartsItAgain) {
+    for (const bool exit : {false, true}) {
+        Harness h;
+        h.start();
+        toTitle(h);
+        h.music.statusReply = "playing";
+        h.advance(300);
+        h.music.commands.clear();
+        h.clearJournal();
+        // How many music commands had been sent at each step of the screens.
+        std::vector<std::pair<std::string, std::size_t>> steps;
+        h.game().flow().setObserver([&](const char* step, const velmora::Form& form) {
+            steps.emplace_back(std::string(step) + " " + form.caption().toStdString(),
+                               h.music.commands.size());
+        });
+        h.click(exit ? h.intro().ui().cmdExit : h.intro().ui().cmdNew);
+        EXPECT_EQ(h.music.commands, Commands{"close all"});
+        if (exit) {
+            EXPECT_TRUE(h.ended());
+            EXPECT_EQ(h.exitCode(), 0);
+            EXPECT_TRUE(steps.empty()) << "no close handler runs";
+            EXPECT_FALSE(h.intro().SceneBackground.isNull()) << "nor the title's close request";
+        } else {
+            EXPECT_EQ(
+                steps,
+                (decltype(steps){
+                    {"load Map", 0}, {"show Map", 0}, {"close Intro", 1}, {"activate Map", 1}}));
+            EXPECT_EQ(h.game().modChar.FoeHP[6].value(), 10) << "fresh tables";
+        }
+        h.advance(1000);
+        EXPECT_EQ(h.music.commands, Commands{"close all"}) << "the watchdog ended with the title";
+    }
     Harness h;
     h.start();
-    toTitle(h);
-    h.music.statusReply = "playing";
-    h.advance(300);
-    h.music.commands.clear();
-    // How many music commands had been sent at each step of the screens.
-    std::vector<std::pair<std::string, std::size_t>> steps;
-    h.game().flow().setObserver([&](const char* step, const velmora::Form& form) {
-        steps.emplace_back(std::string(step) + " " + form.caption().toStdString(),
-                           h.music.commands.size());
-    });
-    h.click(h.intro().ui().cmdNew);
-    EXPECT_EQ(steps,
-              (decltype(steps){
-                  {"load Map", 0}, {"show Map", 0}, {"close Intro", 1}, {"activate Map", 1}}));
-    EXPECT_EQ(h.music.commands, Commands{"close all"});
-    EXPECT_EQ(h.game().modChar.FoeHP[6].value(), 10) << "fresh tables";
-    h.advance(1000);
-    EXPECT_EQ(h.music.commands, Commands{"close all"}) << "the watchdog ended with the title";
-    h.music.statusReply.clear();  // "close all" closed the tune
     toTitle(h);
     h.advance(100);
+    h.click(h.intro().ui().cmdNew);
+    toTitle(h);  // "close all" closed the tune: the status answers nothing
+    h.advance(100);
     EXPECT_EQ(h.music.commands, restart(h));
-}
-
-TEST(MusicWatchdog, ExitStopsTheMusicAndEndsAtOnceWithStatusZero) {
-    Harness h;
-    h.start();
-    toTitle(h);
-    h.music.statusReply = "playing";
-    h.advance(200);
-    h.music.commands.clear();
-    h.clearJournal();
-    h.click(h.intro().ui().cmdExit);
-    EXPECT_EQ(h.music.commands, Commands{"close all"});
-    EXPECT_TRUE(h.ended());
-    EXPECT_EQ(h.exitCode(), 0);
-    EXPECT_TRUE(h.journal().empty()) << "no close handler runs";
-    EXPECT_FALSE(h.intro().SceneBackground.isNull()) << "the title's close request did not run";
-    h.advance(1000);
-    EXPECT_EQ(h.music.commands, Commands{"close all"});
 }
