@@ -1,6 +1,5 @@
-// The music device on the software synthesizer: the tune's clock driven by rendering, by the
-// device's own thread into an output in memory that the test asks for frames, and by ALSA's
-// own thread into a file.
+// The music device: rendered by the test, by its own thread into an output in memory that the
+// test asks for frames, and by ALSA's thread into a file.
 
 #include <gtest/gtest.h>
 
@@ -24,9 +23,9 @@ namespace {
 constexpr int kRate = MidiPlayer::kSampleRate;
 
 QByteArray be(std::uint32_t value, int bytes) {
-    QByteArray out;
-    for (int i = bytes - 1; i >= 0; --i) {
-        out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+    QByteArray out(bytes, '\0');
+    for (int i = 1; i <= bytes; ++i, value >>= 8) {
+        out[bytes - i] = static_cast<char>(value & 0xFF);
     }
     return out;
 }
@@ -115,14 +114,13 @@ class MemoryOutput {
             samples.insert(samples.end(), request.begin(), request.end());
         }
     }
-    // Takes 0.2 s more from an open output, silence enough for it to close; waits until it has.
+    // Takes 0.2 s more, silence enough for the output to close, and waits until it has.
     bool takeUntilClosed() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        if (render_) {
-            lock.unlock();
-            take(kRate / 5);
-            lock.lock();
+        if (const std::lock_guard<std::mutex> lock(mutex_); render_ == nullptr) {
+            return true;
         }
+        take(kRate / 5);
+        std::unique_lock<std::mutex> lock(mutex_);
         return changed_.wait_for(lock, std::chrono::seconds(20),
                                  [&] { return render_ == nullptr; });
     }
@@ -150,12 +148,13 @@ struct Device {
     explicit Device(std::vector<platform::AudioOutput> outputs = {})
         : player(MidiPlayer::Options{std::move(outputs), folder.path(), MidiPlayer::kGain}) {}
     QString write(const QByteArray& tune, const QString& name = QStringLiteral("tune.mid")) {
-        return writeFile(folder.filePath(name), tune);
+        return writeFile(folder.filePath(QStringLiteral("my game/") + name), tune);
     }
-    // As the title's watchdog starts the tune.
-    void start(const QString& path) {
+    // As the title's watchdog starts the tune: its path has blanks and backslashes.
+    void start(QString path) {
         player.send("close all");
-        player.send("open " + path.toStdString() + " type sequencer alias backplay");
+        player.send("open " + path.replace('/', '\\').toStdString() +
+                    " type sequencer alias backplay");
         player.send("play backplay");
     }
     std::string status() { return player.send("status backplay mode"); }
@@ -189,14 +188,9 @@ class MusicPlayer : public testing::Test {
 
 }  // namespace
 
-TEST_F(MusicPlayer, PlaysAFileNamedWithBlanksAndBackslashesUntilItsLastEvent) {
+TEST_F(MusicPlayer, PlaysUntilTheTunesLastEvent) {
     Device d;
-    d.write(shortTune(480, 960), QStringLiteral("my game/Music/Theme.mid"));
-    // As the title names it: the folder as it is, then the file with backslashes.
-    d.player.send("open " + d.folder.filePath(QStringLiteral("my game")).toStdString() +
-                  "\\Music\\Theme.mid type sequencer alias backplay");
-    EXPECT_EQ(d.status(), "stopped") << "opened, not yet started";
-    EXPECT_EQ(d.player.send("play backplay"), "");
+    d.start(d.write(shortTune(480, 960)));
     EXPECT_EQ(d.status(), "playing");
     EXPECT_GT(peakOf(d.render(kRate / 4), 0, kRate), 0.05f) << "the note sounds";
     int frames = kRate / 4;
@@ -207,7 +201,6 @@ TEST_F(MusicPlayer, PlaysAFileNamedWithBlanksAndBackslashesUntilItsLastEvent) {
     EXPECT_GE(frames, kRate);
     EXPECT_LE(frames, kRate + 4 * 64);
     EXPECT_EQ(d.status(), "stopped");
-    EXPECT_EQ(d.player.synthsCreated(), 1);
 }
 
 TEST(MusicCommands, AMissingOrBrokenFileIsNotOpenedAndWithNoOutputItSaysSoInOneLine) {
@@ -233,7 +226,6 @@ TEST(MusicCommands, AMissingOrBrokenFileIsNotOpenedAndWithNoOutputItSaysSoInOneL
             d.start(d.write(shortTune(480, 960)));
             EXPECT_EQ(d.status(), "playing");
         }
-        EXPECT_EQ(d.player.audioDriver(), "");
     }
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
@@ -272,7 +264,6 @@ TEST_F(MusicPlayer, CloseFadesMidNoteWithoutAClickAndTheOutputClosesUntilTheNext
     }
     EXPECT_EQ(p.out.opened, 2);
     EXPECT_EQ(p.device.player.synthsCreated(), 1);
-    EXPECT_EQ(p.device.player.audioDriver(), "memory");
 }
 
 TEST_F(MusicPlayer, TheSoundCardHearsWhatTheSynthesizerRendersAndATuneThatHasEndedAgain) {
@@ -321,12 +312,11 @@ TEST(SoundLimiter, DelaysQuietSoundAndHoldsLoudSoundBelowTheCeiling) {
     using platform::SoundLimiter;
     constexpr std::size_t kFrames = 2000;
     Samples quiet(2 * kFrames);
+    Samples loud(2 * kFrames);
     for (std::size_t i = 0; i < quiet.size(); ++i) {
         quiet[i] = 0.8f * std::sin(static_cast<float>(i) * 0.01f);
+        loud[i] = quiet[i] * (i >= 600 && i < 1400 ? 2.5f : 1.0f);
     }
-    Samples loud = quiet;
-    std::transform(loud.begin() + 600, loud.begin() + 1400, loud.begin() + 600,
-                   [](float x) { return 2.5f * x; });
     SoundLimiter limiter(kRate);
     auto process = [&](Samples s) {  // in blocks of uneven size, as outputs ask for them
         for (std::size_t at = 0, n = 37; at < kFrames; at += n, n = n * 3 % 251 + 1) {
@@ -377,23 +367,4 @@ TEST(MidiFile, MergesTheTracksInTimeOrderAndReadsTheLastTickOfAll) {
         EXPECT_FALSE(MidiFile::lastEventTick(broken)) << broken.toHex(' ').toStdString();
         EXPECT_FALSE(MidiFile::singleTrack(broken));
     }
-}
-
-TEST_F(MusicPlayer, TheGamesOwnSoundfontComesFirstThenTheSystemOne) {
-    QTemporaryDir folder;
-    const QString tune = writeFile(folder.filePath(QStringLiteral("t.mid")), shortTune(480, 960));
-    const QString own = folder.filePath(QStringLiteral("Music"));
-    auto soundFontUsed = [&] {
-        MidiPlayer player(MidiPlayer::Options{{}, own, MidiPlayer::kGain});
-        EXPECT_EQ(player.soundFont(), QString()) << "nothing loaded before the first open";
-        player.send("open " + tune.toStdString() + " type sequencer alias backplay");
-        return player.soundFont();
-    };
-    writeFile(own + QStringLiteral("/broken.sf2"), "RIFF");  // passed over
-    const QString system = soundFontUsed();
-    EXPECT_TRUE(system == QLatin1String(MidiPlayer::kSystemSoundFont) ||
-                system.startsWith(QLatin1String("/usr/share/sounds/sf3/")))
-        << system.toStdString();
-    ASSERT_TRUE(QFile::link(system, own + QStringLiteral("/game.sf2")));
-    EXPECT_EQ(soundFontUsed(), own + QStringLiteral("/game.sf2"));
 }

@@ -1,6 +1,5 @@
 // The title's music watchdog against a recording device: the commands and their order, the
-// exact tests of the status reply, the silent retrying, and the music's end with New Game and
-// Exit.
+// exact tests of the status reply, the silent retrying, and the end with New Game and Exit.
 
 #include <gtest/gtest.h>
 
@@ -44,7 +43,6 @@ TEST(MusicWatchdog, StartsTheThemeAtTheFirstTickAndKeepsItWhileTheReplyBeginsPla
     EXPECT_TRUE(h.music.commands.empty());
     h.advance(1);
     EXPECT_EQ(h.music.commands, restart(h));
-    EXPECT_NE(h.music.commands[2].find("/my game\\Music\\Theme.mid type"), std::string::npos);
     // The comparisons are exact and case-sensitive.
     const std::pair<const char*, bool> cases[] = {
         {"playing", true},   {"playing and more", true}, {"paused", true},  {"pausedx", true},
@@ -109,13 +107,11 @@ TEST(MusicWatchdog, NewGameAndExitStopTheMusicAtOnceAndASecondVisitStartsItAgain
         }
         h.advance(1000);
         EXPECT_EQ(h.music.commands, Commands{"close all"}) << "the watchdog ended with the title";
+        if (!exit) {
+            h.music.statusReply.clear();  // "close all" closed the tune
+            toTitle(h);
+            h.advance(100);
+            EXPECT_EQ(h.music.commands, restart(h));
+        }
     }
-    Harness h;
-    h.start();
-    toTitle(h);
-    h.advance(100);
-    h.click(h.intro().ui().cmdNew);
-    toTitle(h);  // "close all" closed the tune: the status answers nothing
-    h.advance(100);
-    EXPECT_EQ(h.music.commands, restart(h));
 }
