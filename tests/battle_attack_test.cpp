@@ -1,192 +1,131 @@
 // The party attack and the foe's hit flash, tick by tick on the virtual clock, with the pixels
-// of each step.
+// of each step. At 12 twips per pixel the attack's and the flash's repaints take the foe list
+// from x 1063 (the whole quotient), where the command cursor's take it from x 1064.
 
 #include <gtest/gtest.h>
 
-#include <QLabel>
-
+#include "menu/frm_menu_controls.h"
 #include "support/battle_support.h"
-#include "support/test_images.h"
 
 using namespace testing_support;
 
 namespace {
 
 struct AttackBattle : ::testing::Test {
-    bool open() {
-        writeBattlefield(h.assetFolder(), 256, 192);
-        openBattle(h);
-        return true;
-    }
-
-    // Space twice at a moment when no timer is due: target foe `target`, then attack.
-    void attack(int target = 1) {
-        pressInBattle(h, Qt::Key_Space);
-        pressInBattle(h, Qt::Key_Down, target - 1);
-        pressInBattle(h, Qt::Key_Space);
-    }
-    QImage field(std::vector<ExpectedFigure> figures) const {
-        return expectedBattlefield(1024, 768, 4, 4, figures);
-    }
-    std::vector<ExpectedFigure> flashing(int foe, int how) {
-        std::vector<ExpectedFigure> figures = repaintFigures(h, foe);
-        const auto& t = h.game().modChar;
-        figures.push_back({t.FoeSprite[foe].value(), b.FoeSrcX[foe].value(), b.FoeSrcY[foe].value(),
-                           b.FoeX[foe].value(), b.FoeY[foe].value()});
-        figures.back().how = how == 0 ? ExpectedFigure::Xor : ExpectedFigure::Or;
-        return figures;
-    }
-    int hp(int foe) const { return h.game().modChar.FoeHP[foe].value(); }
-
-    Harness h;
-    // The battle is open before the members below refer to its controls.
-    const bool opened = open();
-    velmora::frmBattle& b = h.battle();
-    const velmora::frmBattle::Controls& c = h.battle().ui();
+    Battle g{1280, 720, 12, 2};
+    velmora::frmBattle& b = g.b;
+    const velmora::frmBattle::Controls& c = g.c;
 };
 
 }  // namespace
 
 TEST_F(AttackBattle, StepForwardStepBackHitThenFlashInvertedAndLightened) {
-    h.advance(20);  // between ticks of the command cursor
-    pressInBattle(h, Qt::Key_Space);
-    h.advance(10);
-    ASSERT_TRUE(c.imgTarget.isVisible() || c.tmrTarget.interval() == 50);
-    h.advance(40);  // t 70: the target cursor has ticked once
-    const float selectTop = c.imgSelect.top();
-    pressInBattle(h, Qt::Key_Space);  // the attack is confirmed: time 0
-    EXPECT_EQ(c.tmrSelect.interval(), 0);
-    EXPECT_EQ(c.tmrTarget.interval(), 0);
+    g.h.game().modChar.PartyAttack[2] = 4;  // the attacker's own strength counts
+    g.h.advance(60);
+    // Member 2 casts a spell on foe 2, whose line stays lit, then attacks foe 1.
+    g.keys("RDSSDS LUS");
+    g.h.advance(50);
+    ASSERT_EQ(g.highlighted(true), (std::vector<int>{1, 2}));
+    const QRect selectArrow = c.imgSelect.widget()->geometry();
+    g.keys("S");  // the attack is confirmed: time 0
     EXPECT_EQ(c.tmrAttack.interval(), 50);
-    const int frame = b.PartySrcX[1].value();
 
-    h.advance(49);
-    EXPECT_EQ(b.PartyX[1].value(), 256);
-    h.advance(1);  // 50 ms: one step forward
-    EXPECT_EQ(b.PartyX[1].value(), 286);
-    EXPECT_NE(b.PartySrcX[1].value(), frame);
-    EXPECT_EQ(b.AttackStep.value(), 1);
-    EXPECT_EQ(hp(1), 10);
-    EXPECT_EQ(c.tmrFoeHit.interval(), 100);
-    EXPECT_EQ(c.tmrAttack.interval(), 50);
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field(repaintFigures(h))));
+    g.h.advance(50);  // one step forward
+    EXPECT_EQ(b.PartyX[2].value(), 350);
+    EXPECT_EQ(b.PartySrcX[2].value(), 32);
+    EXPECT_EQ(g.hp(1), 10);
+    EXPECT_TRUE(g.shows(g.figures(), false));
 
-    h.advance(50);  // 100 ms: back, and the blow
-    EXPECT_EQ(b.PartyX[1].value(), 256);
-    EXPECT_EQ(b.PartySrcX[1].value(), frame);
-    EXPECT_EQ(b.AttackStep.value(), 0);
-    EXPECT_EQ(hp(1), 7);
+    g.h.advance(50);  // back, and the blow
+    EXPECT_EQ(b.PartyX[2].value(), 320);
+    EXPECT_EQ(b.PartySrcX[2].value(), 0);
+    EXPECT_EQ(g.hp(1), 6);
     EXPECT_EQ(c.tmrAttack.interval(), 0);
     EXPECT_FALSE(c.imgTarget.isVisible());
-    for (int i = 1; i <= 6; ++i) {
-        EXPECT_FALSE(c.lblTarget[i].isOpaque());
-    }
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field(repaintFigures(h))));
+    EXPECT_TRUE(g.highlighted(true).empty()) << "every foe's line goes plain";
+    EXPECT_TRUE(g.shows(g.figures(), false));
 
-    h.advance(99);
+    g.h.advance(99);
     EXPECT_EQ(b.FoeFlash[1].value(), 0);
-    h.advance(1);  // 200 ms: inverted against the battlefield
-    EXPECT_EQ(b.FoeFlash[1].value(), 1);
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field(flashing(1, 0))));
-    EXPECT_EQ(c.tmrSelect.interval(), 0);
-
-    h.advance(100);  // 300 ms: lightened, and the command cursor comes back
+    g.h.advance(1);  // inverted against the battlefield
+    EXPECT_TRUE(g.shows(g.figures(1, ExpectedFigure::Xor), false));
+    g.h.advance(100);  // lightened, and the command cursor comes back
     EXPECT_EQ(b.FoeFlash[1].value(), 0);
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field(flashing(1, 1))));
+    EXPECT_TRUE(g.shows(g.figures(1, ExpectedFigure::Or), false));
     EXPECT_EQ(c.tmrFoeHit.interval(), 0);
-    EXPECT_EQ(c.tmrSelect.interval(), 50);
-    EXPECT_EQ(c.imgSelect.top(), selectTop) << "the command cursor stood still";
+    EXPECT_EQ(c.imgSelect.widget()->geometry(), selectArrow) << "the command cursor stood still";
 
-    h.advance(50);  // 350 ms: the command cursor's repaint
-    EXPECT_NE(c.imgSelect.top(), selectTop);
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field(repaintFigures(h))));
-    EXPECT_EQ(b.ActiveMember.value(), 1);
-    EXPECT_EQ(b.PartyTarget[1].value(), 1);
-    EXPECT_EQ(c.tmrFoeAttack.interval(), 0);
-    EXPECT_EQ(c.tmrHit.interval(), 0);
+    g.h.advance(50);  // the command cursor's repaint, over member 2 now
+    EXPECT_TRUE(g.shows(g.figures(), true));
+    EXPECT_NE(c.imgSelect.widget()->geometry(), selectArrow);
+    EXPECT_EQ(c.tmrFoeAttack.interval() + c.tmrHit.interval(), 0) << "the foes never act";
 }
 
-TEST_F(AttackBattle, TheFourthBlowDefeatsTheFoeWhichOnlyTheFlashStillShows) {
-    h.advance(20);
-    for (int blow = 1; blow <= 3; ++blow) {
-        attack(2);
-        h.advance(400);
+TEST_F(AttackBattle, ADefeatedFoeShowsOnlyInItsHitFlash) {
+    g.h.game().modChar.FoeHP[2] = 1;
+    for (int blow = 1; blow <= 2; ++blow) {
+        g.h.advance(20);
+        g.keys("SDS");
+        g.h.advance(100);
+        EXPECT_EQ(g.hp(2), blow == 1 ? -2 : -5);
+        EXPECT_TRUE(g.shows(g.figures(), false)) << "no longer drawn";
+        g.h.advance(100);
+        EXPECT_TRUE(g.shows(g.figures(2, ExpectedFigure::Xor), false));
+        g.h.advance(100);
+        EXPECT_TRUE(g.shows(g.figures(2, ExpectedFigure::Or), false));
+        g.h.advance(50);
+        EXPECT_TRUE(g.shows(g.figures(), true));
     }
-    EXPECT_EQ(hp(2), 1);
-    EXPECT_EQ(repaintFigures(h).size(), 12u) << "a foe at 1 is still drawn";
-    attack(2);
-    h.advance(100);
-    EXPECT_EQ(hp(2), -2);
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field(repaintFigures(h))));
-    EXPECT_EQ(repaintFigures(h).size(), 11u);
-    h.advance(100);
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field(flashing(2, 0))));
-    h.advance(100);
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field(flashing(2, 1))));
-    h.advance(50);
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field(repaintFigures(h))));
-    h.advance(1000);
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field(repaintFigures(h))));
-    EXPECT_TRUE(
-        samePixels(pixelsOf(c.picMap).copy(683, 512, 64, 64), field({}).copy(683, 512, 64, 64)))
-        << "foe 2's place is empty";
+}
 
-    // Struck again, it shows in the two flash frames only.
-    attack(2);
-    h.advance(200);
-    EXPECT_EQ(hp(2), -5);
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field(flashing(2, 0))));
-    h.advance(150);
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field(repaintFigures(h))));
+TEST_F(AttackBattle, EachFlashTickStopsTheCursorsAndAnAttackStartedUnderIt) {
+    g.h.advance(20);
+    g.keys("SS");  // attack steps at 70 and 120, flash at 220 and 320
+    g.h.advance(120);
+    g.keys("E");
+    g.h.click(g.h.menu().ui().cmdContinue);  // the activation restarts the command cursor
+    g.h.advance(80);
+    EXPECT_EQ(c.tmrSelect.interval(), 0);
+    g.h.advance(70);
+    g.keys("SS");  // an attack confirmed 30 ms before the flash's last tick
+    g.h.advance(200);
+    EXPECT_EQ(g.hp(1), 7) << "the flash called it off";
+    EXPECT_EQ(b.PartyX[1].value(), 320);
+    EXPECT_EQ(c.tmrSelect.interval(), 50);
 }
 
 TEST_F(AttackBattle, ASpaceDuringTheFlashRetargetsItsNextTick) {
-    h.advance(20);
-    attack(3);
-    h.advance(200);  // the first flash frame on foe 3
-    EXPECT_EQ(b.FoeFlash[3].value(), 1);
-    pressInBattle(h, Qt::Key_Space);  // a new target choice: foe 1
-    EXPECT_EQ(b.PartyTarget[1].value(), 1);
-    h.advance(100);
+    g.h.advance(20);
+    g.keys("SDDS");
+    g.h.advance(200);  // the first flash frame on foe 3
+    g.keys("S");       // a new target choice: foe 1
+    g.h.advance(100);
     EXPECT_EQ(c.tmrTarget.interval(), 0) << "the flash stops the target choice";
-    EXPECT_EQ(b.FoeFlash[1].value(), 1) << "foe 1 is inverted now";
-    EXPECT_EQ(b.FoeFlash[3].value(), 1);
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field(flashing(1, 0))));
-    h.advance(100);
+    EXPECT_EQ(b.FoeFlash[3].value(), 1) << "foe 3's flash was cut short";
+    EXPECT_TRUE(g.shows(g.figures(1, ExpectedFigure::Xor), false));
+    g.h.advance(100);
     EXPECT_EQ(b.FoeFlash[1].value(), 0);
     EXPECT_EQ(c.tmrSelect.interval(), 50);
 }
 
 TEST_F(AttackBattle, AMemberMadeActiveDuringTheAttackWithNoTargetStrikesNoOne) {
-    h.advance(20);
-    attack(1);
-    h.advance(50);
-    pressInBattle(h, Qt::Key_Right);  // member 2 has never chosen a target
-    ASSERT_EQ(b.PartyTarget[2].value(), 0);
-    h.advance(50);
-    EXPECT_FALSE(h.ended());
+    g.h.advance(20);
+    g.keys("SS 50 R");  // member 2 has never chosen a target
+    g.h.advance(100);
     for (int i = 1; i <= 6; ++i) {
-        EXPECT_EQ(hp(i), 10);
+        EXPECT_EQ(g.hp(i), 10);
     }
-    EXPECT_EQ(b.PartyX[1].value(), 286) << "the step back was member 2's";
-    EXPECT_EQ(b.PartyX[2].value(), 226);
-    h.advance(100);  // no foe to flash: the command cursor takes over at once
-    EXPECT_EQ(c.tmrFoeHit.interval(), 0);
+    EXPECT_EQ(b.PartyX[2].value(), 290) << "the step back was member 2's";
+    g.h.advance(60);  // no foe to flash: the command cursor takes over at once
     EXPECT_EQ(c.tmrSelect.interval(), 50);
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field(repaintFigures(h))));
-    h.advance(50);
-    EXPECT_FALSE(h.ended());
+    EXPECT_TRUE(g.shows(g.figures(), false));
+    EXPECT_FALSE(g.h.ended());
 }
 
 TEST_F(AttackBattle, BlowsOnADefeatedFoeStopAtTheLowestHitPoints) {
-    h.game().modChar.FoeHP[1] = -32766;
-    h.advance(20);
-    attack(1);
-    h.advance(400);
-    EXPECT_EQ(hp(1), -32768);
-    attack(1);
-    h.advance(400);
-    EXPECT_EQ(hp(1), -32768);
-    EXPECT_FALSE(h.ended());
-    EXPECT_TRUE(h.reporter.messages.empty());
+    g.h.game().modChar.FoeHP[1] = -32766;
+    g.keys("SS");
+    g.h.advance(400);
+    EXPECT_EQ(g.hp(1), -32768);
+    EXPECT_TRUE(g.h.reporter.messages.empty());
 }

@@ -7,7 +7,7 @@
 
 #include <QPixmap>
 #include <QRegion>
-#include <cstring>
+#include <map>
 
 #include "platform/display.h"
 #include "support/battle_support.h"
@@ -19,7 +19,7 @@ namespace {
 struct Screen {
     int width;
     int height;
-    double dpi;  // the desktop's logical DPI: 96 is 15 twips per pixel, 110 13.09, 192 7.5
+    double dpi;  // the desktop's: 96 is 15 twips per pixel, 110 is 13, 192 is 7
 };
 
 // What the player sees: the battle window with every control on it.
@@ -28,77 +28,51 @@ QImage screenOf(Harness& h) {
 }
 
 // Everything that may change in a step: the active member where it stood and where it stands,
-// both arrows before and after, the targeted foe, and each label whose highlight changed.
+// the targeted foe, both arrows before and after, and each list line whose highlight changed.
 class Movers {
   public:
-    explicit Movers(Harness& h) : h_(h) { region_ = now(); }
+    explicit Movers(Harness& h) : h_(h) { step(); }
     QRegion step() {
-        const QRegion after = now();
-        QRegion allowed = region_ + after;
-        region_ = after;
-        const auto& c = h_.battle().ui();
-        for (int i = 1; i <= 6; ++i) {
-            const bool target = c.lblTarget[i].isOpaque();
-            if (target != targets_[i]) {
-                allowed += c.lblTarget[i].widget()->geometry().translated(
-                    c.lblTarget[i].widget()->parentWidget()->pos());
-            }
-            targets_[i] = target;
+        const velmora::frmBattle& b = h_.battle();
+        const auto& c = b.ui();
+        const int m = b.ActiveMember.value();
+        const int t = b.PartyTarget[m].value();
+        QRegion now(b.PartyX[m].value(), b.PartyY[m].value(), 64, 64);
+        now += t >= 1 ? QRect(b.FoeX[t].value(), b.FoeY[t].value(), 64, 64) : QRect();
+        for (const platform::ImageBox* arrow : {&c.imgSelect, &c.imgTarget}) {
+            now += arrow->isVisible() ? arrow->widget()->geometry() : QRect();
         }
-        for (int i = 1; i <= 5; ++i) {
-            const bool choice = c.lblChoice[i].isOpaque();
-            if (choice != choices_[i]) {
-                allowed += c.lblChoice[i].widget()->geometry().translated(
-                    c.lblChoice[i].widget()->parentWidget()->pos());
+        QRegion allowed = before_ + now;
+        before_ = now;
+        for (int i = 1; i <= 6; ++i) {
+            for (const platform::Label* line :
+                 {&c.lblTarget[i], i <= 5 ? &c.lblChoice[i] : nullptr}) {
+                if (line != nullptr && line->isOpaque() != lit_[line]) {
+                    lit_[line] = line->isOpaque();
+                    allowed += line->widget()->geometry().translated(
+                        line->widget()->parentWidget()->pos());
+                }
             }
-            choices_[i] = choice;
         }
         return allowed;
     }
 
   private:
-    QRegion now() {
-        const velmora::frmBattle& b = h_.battle();
-        const auto& c = b.ui();
-        const int m = b.ActiveMember.value();
-        const int t = b.PartyTarget[m].value();
-        QRegion r(b.PartyX[m].value(), b.PartyY[m].value(), 64, 64);
-        if (t >= 1 && t <= 6) {
-            r += QRect(b.FoeX[t].value(), b.FoeY[t].value(), 64, 64);
-        }
-        for (const platform::ImageBox* arrow : {&c.imgSelect, &c.imgTarget}) {
-            if (arrow->isVisible()) {
-                r += arrow->widget()->geometry();
-            }
-        }
-        return r;
-    }
-
     Harness& h_;
-    QRegion region_;
-    std::array<bool, 7> targets_{};
-    std::array<bool, 6> choices_{};
+    QRegion before_;
+    std::map<const platform::Label*, bool> lit_;
 };
 
-// The pixels outside `allowed` that differ between two screens, and the first of them.
-struct Changes {
-    int count = 0;
-    QPoint first;
-};
-Changes changesOutside(const QImage& before, const QImage& after, const QRegion& allowed) {
-    Changes changes;
-    const int bytes = before.width() * 4;
+// How many pixels outside `allowed` differ between two screens, and the first of them.
+std::pair<int, QPoint> changesOutside(const QImage& before, const QImage& after,
+                                      const QRegion& allowed) {
+    std::pair<int, QPoint> changes{0, QPoint()};
     for (int y = 0; y < before.height(); ++y) {
         const auto* a = reinterpret_cast<const QRgb*>(before.constScanLine(y));
         const auto* b = reinterpret_cast<const QRgb*>(after.constScanLine(y));
-        if (std::memcmp(a, b, bytes) == 0) {
-            continue;
-        }
         for (int x = 0; x < before.width(); ++x) {
-            if (a[x] != b[x] && !allowed.contains(QPoint(x, y))) {
-                if (changes.count++ == 0) {
-                    changes.first = QPoint(x, y);
-                }
+            if (a[x] != b[x] && !allowed.contains(QPoint(x, y)) && changes.first++ == 0) {
+                changes.second = QPoint(x, y);
             }
         }
     }
@@ -121,16 +95,13 @@ TEST_P(DisplayBattle, OnlyWhatMovesChangesFromTickToTick) {
 
     Movers movers(h);
     QImage shown = screenOf(h);
-    int steps = 0;
     // Every step fires one tick or presses one key: the target cursor ticks halfway between the
     // command cursor's ticks.
     auto step = [&](const char* what) {
-        ++steps;
         const QImage now = screenOf(h);
-        const Changes changes = changesOutside(shown, now, movers.step());
-        EXPECT_EQ(changes.count, 0)
-            << s.width << "x" << s.height << " at " << s.dpi << " DPI, " << what << " (step "
-            << steps << "): first at (" << changes.first.x() << ", " << changes.first.y() << ")";
+        const auto [count, first] = changesOutside(shown, now, movers.step());
+        EXPECT_EQ(count, 0) << s.width << "x" << s.height << " at " << s.dpi << " DPI, " << what
+                            << ": first at (" << first.x() << ", " << first.y() << ")";
         shown = now;
     };
     auto ticks = [&](int count, const char* what) {
@@ -153,9 +124,8 @@ TEST_P(DisplayBattle, OnlyWhatMovesChangesFromTickToTick) {
 
 INSTANTIATE_TEST_SUITE_P(Screens, DisplayBattle,
                          ::testing::Values(Screen{1024, 670, 96}, Screen{1366, 768, 96},
-                                           Screen{2560, 1080, 96}, Screen{3840, 1080, 96},
-                                           Screen{5120, 1440, 96}, Screen{1024, 768, 192},
-                                           Screen{1024, 768, 110}, Screen{1024, 768, 96}),
+                                           Screen{3840, 1080, 96}, Screen{1024, 768, 192},
+                                           Screen{1024, 768, 110}),
                          [](const ::testing::TestParamInfo<Screen>& info) {
                              return std::to_string(info.param.width) + "x" +
                                     std::to_string(info.param.height) + "at" +
