@@ -16,37 +16,40 @@ const CursorPicture kRed2{"ArrowRed2", 24, 20, qRgb(240, 60, 70)};
 
 namespace {
 
-const QVector<QRgb>& battlefieldPalette() {
-    static const QVector<QRgb> palette = [] {
-        QVector<QRgb> p;
-        for (int i = 0; i < 256; ++i) {
-            p.push_back(qRgb(i, 255 - i, (i * 37 + 11) & 0xFF));
-        }
-        return p;
-    }();
-    return palette;
-}
+const QVector<QRgb> kPalette = [] {
+    QVector<QRgb> p;
+    for (int i = 0; i < 256; ++i) {
+        p.push_back(qRgb(i, 255 - i, (i * 37 + 11) & 0xFF));
+    }
+    return p;
+}();
 
 int battlefieldIndex(int x, int y) {
     return (x + 3 * y) & 0xFF;
+}
+
+const velmora::frmBattle::Controls& openOver(Harness& h, int width, int height) {
+    writeBattlefield(h.assetFolder(), width, height);
+    writeCursors(h.assetFolder());
+    openBattle(h);
+    return h.battle().ui();
 }
 
 }  // namespace
 
 void writeBattlefield(const QString& assetFolder, int width, int height) {
     writeGif(assetFolder + QStringLiteral("/Background/Battle/plains.gif"),
-             indexedImage(width, height, battlefieldPalette(), battlefieldIndex));
+             indexedImage(width, height, kPalette, battlefieldIndex));
 }
 
 QRgb battlefieldPixel(int x, int y) {
-    return battlefieldPalette()[battlefieldIndex(x, y)];
+    return kPalette[battlefieldIndex(x, y)];
 }
 
 void writeCursors(const QString& assetFolder) {
     for (const CursorPicture* c : {&kBlue1, &kBlue2, &kRed1, &kRed2}) {
-        const QVector<QRgb> palette{c->colour, qRgb(0, 0, 0)};
         writeGif(assetFolder + QStringLiteral("/Pictures/%1.gif").arg(QLatin1String(c->file)),
-                 indexedImage(c->width, c->height, palette, [](int, int) { return 0; }), 1);
+                 indexedImage(c->width, c->height, {c->colour, 0}, [](int, int) { return 0; }), 1);
     }
 }
 
@@ -60,45 +63,6 @@ void pressInBattle(Harness& h, int qtKey, int times) {
         h.press(h.battle(), qtKey);
     }
 }
-
-QImage pixelsOf(const platform::PictureBox& box) {
-    return box.surface().image().convertToFormat(QImage::Format_RGB32);
-}
-
-::testing::AssertionResult samePixels(const QImage& actual, const QImage& expected) {
-    if (actual.size() != expected.size()) {
-        return ::testing::AssertionFailure()
-               << "size " << actual.width() << "x" << actual.height() << ", expected "
-               << expected.width() << "x" << expected.height();
-    }
-    int wrong = 0;
-    auto failure = ::testing::AssertionFailure();
-    for (int y = 0; y < actual.height(); ++y) {
-        for (int x = 0; x < actual.width(); ++x) {
-            const QRgb a = actual.pixel(x, y) & 0xFFFFFF;
-            const QRgb e = expected.pixel(x, y) & 0xFFFFFF;
-            if (a != e && ++wrong <= 3) {
-                failure << "(" << x << ", " << y << ") is " << std::hex << a << ", expected " << e
-                        << std::dec << "; ";
-            }
-        }
-    }
-    return wrong == 0 ? ::testing::AssertionSuccess() : failure << wrong << " pixels differ";
-}
-
-static const velmora::frmBattle::Controls& openOver(Harness& h, int width, int height) {
-    writeBattlefield(h.assetFolder(), width, height);
-    writeCursors(h.assetFolder());
-    openBattle(h);
-    return h.battle().ui();
-}
-
-Battle::Battle(int width, int height, float twipsPerPixel, int scale)
-    : h(width, height, twipsPerPixel),
-      twipsPerPixel(twipsPerPixel),
-      scale(scale),
-      b(h.battle()),
-      c(openOver(h, width / scale, height / scale)) {}
 
 void playScript(const char* script, const std::function<void(int)>& press,
                 const std::function<void(int)>& wait) {
@@ -116,33 +80,65 @@ void playScript(const char* script, const std::function<void(int)>& press,
     }
 }
 
+QImage pixelsOf(const platform::PictureBox& box) {
+    return box.surface().image().convertToFormat(QImage::Format_RGB32);
+}
+
+::testing::AssertionResult samePixels(const QImage& actual, const QImage& expected) {
+    if (actual.size() != expected.size()) {
+        return ::testing::AssertionFailure()
+               << "size " << actual.width() << "x" << actual.height() << ", expected "
+               << expected.width() << "x" << expected.height();
+    }
+    int wrong = 0;
+    QPoint first;
+    for (int y = actual == expected ? actual.height() : 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            if ((actual.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF) &&
+                wrong++ == 0) {
+                first = QPoint(x, y);
+            }
+        }
+    }
+    if (wrong == 0) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << wrong << " pixels differ, the first at (" << first.x() << ", " << first.y()
+           << "): " << std::hex << actual.pixel(first) << " for " << expected.pixel(first);
+}
+
+Battle::Battle(int width, int height, float twipsPerPixel, int scale)
+    : h(width, height, twipsPerPixel),
+      twipsPerPixel(twipsPerPixel),
+      scale(scale),
+      b(h.battle()),
+      c(openOver(h, width / scale, height / scale)) {}
+
 void Battle::keys(const char* script) {
     playScript(
         script, [this](int key) { h.press(b, key); }, [this](int ms) { h.advance(ms); });
 }
 
 QImage Battle::field(const std::vector<ExpectedFigure>& figures) const {
-    const QSize size = b.window()->size();
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            line[x] = battlefieldPixel(x / scale, y / scale);
+    QImage image(b.window()->size(), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            image.setPixel(x, y, battlefieldPixel(x / scale, y / scale));
         }
     }
     for (const ExpectedFigure& f : figures) {
-        const QRgb colour = figureColour(f.sprite, f.cellX, f.cellY) & 0xFFFFFF;
+        const QRgb colour = figureColour(f.sprite, f.cellX, f.cellY);
         for (int dy = 0; dy < 64; ++dy) {
             for (int dx = 0; dx < 64; ++dx) {
                 const QPoint p(f.x + dx, f.y + dy);
                 if (!image.rect().contains(p) || !isFigurePixel(dx / 2, dy / 2)) {
                     continue;  // black in the sprite: unchanged by every way of drawing
                 }
-                const QRgb under = image.pixel(p) & 0xFFFFFF;
-                image.setPixel(p,
-                               0xFF000000u | (f.how == ExpectedFigure::Keyed ? colour
-                                              : f.how == ExpectedFigure::Xor ? (under ^ colour)
-                                                                             : (under | colour)));
+                const QRgb under = image.pixel(p);
+                image.setPixel(p, f.how == ExpectedFigure::Keyed ? colour
+                                  : f.how == ExpectedFigure::Xor ? under ^ (colour & 0xFFFFFF)
+                                                                 : under | colour);
             }
         }
     }
@@ -152,45 +148,42 @@ QImage Battle::field(const std::vector<ExpectedFigure>& figures) const {
 std::vector<ExpectedFigure> Battle::figures(int leaveOut, int flash) const {
     const velmora::CharTables& t = h.game().modChar;
     std::vector<ExpectedFigure> out;
-    auto foe = [&](int i) {
-        return ExpectedFigure{t.FoeSprite[i].value(), b.FoeSrcX[i].value(), b.FoeSrcY[i].value(),
-                              b.FoeX[i].value(), b.FoeY[i].value()};
+    auto foe = [&](int i, int how) {
+        out.push_back({t.FoeSprite[i].value(), b.FoeSrcX[i].value(), b.FoeSrcY[i].value(),
+                       b.FoeX[i].value(), b.FoeY[i].value(), how});
     };
     for (int i = 1; i <= 6; ++i) {
         out.push_back({t.PartySprite[i].value(), b.PartySrcX[i].value(), b.PartySrcY[i].value(),
                        b.PartyX[i].value(), b.PartyY[i].value()});
         if (i != leaveOut && t.FoeHP[i].value() > 0) {
-            out.push_back(foe(i));
+            foe(i, ExpectedFigure::Keyed);
         }
     }
     if (flash != ExpectedFigure::Keyed) {
-        out.push_back(foe(leaveOut));
-        out.back().how = static_cast<decltype(ExpectedFigure::how)>(flash);
+        foe(leaveOut, flash);
     }
     return out;
 }
 
 ::testing::AssertionResult Battle::shows(const std::vector<ExpectedFigure>& figures,
                                          bool rounded) const {
-    const QImage ground = field();
-    auto result = samePixels(pixelsOf(c.picMap), field(figures));
     auto px = [this](float twips, bool round) {
         return round ? velmora::roundedQuotient32(twips, twipsPerPixel).value()
                      : velmora::wholeQuotient(twips, twipsPerPixel).value();
     };
+    const QImage ground = field();
     for (const platform::PictureBox* p : {&c.picBar, &c.picSelect, &c.picTarget, &c.picMagic}) {
         const bool bar = p == &c.picBar;
         const QRect from = QRect(bar ? 0 : px(p->left(), rounded), bar ? 0 : px(p->top(), rounded),
                                  px(p->width(), true), px(p->height(), true)) &
                            ground.rect();
-        const auto panel =
+        auto panel =
             samePixels(pixelsOf(*p).copy(0, 0, from.width(), from.height()), ground.copy(from));
         if (!panel) {
-            result = ::testing::AssertionFailure() << result.message() << " panel at " << from.x()
-                                                   << ", " << from.y() << ": " << panel.message();
+            return panel << " in the panel at (" << from.x() << ", " << from.y() << ")";
         }
     }
-    return result;
+    return samePixels(pixelsOf(c.picMap), field(figures)) << " on the battlefield";
 }
 
 std::vector<int> Battle::highlighted(bool targets) const {

@@ -12,9 +12,8 @@
 
 namespace testing_support {
 
-// The battlefield picture for the battle tests, written over the harness's own before the game
-// starts: every pixel's colour tells its position, so a test can tell where a pixel of the
-// battlefield or a panel came from, to the pixel.
+// The battlefield picture, written over the harness's own before the game starts: every pixel's
+// colour tells its position, so a test can tell where a battlefield or panel pixel came from.
 void writeBattlefield(const QString& assetFolder, int width, int height);
 QRgb battlefieldPixel(int x, int y);
 // The four cursor pictures, each of its own size and colour.
@@ -35,35 +34,32 @@ void pressInBattle(Harness& h, int qtKey, int times = 1);
 void playScript(const char* script, const std::function<void(int)>& press,
                 const std::function<void(int)>& wait);
 
-// One figure as the tests expect it drawn: keyed on black, or XORed / ORed into what is under it.
-struct ExpectedFigure {
-    int sprite;
-    int cellX;
-    int cellY;
-    int x;
-    int y;
-    enum { Keyed, Xor, Or } how = Keyed;
-};
-
 QImage pixelsOf(const platform::PictureBox& box);
 ::testing::AssertionResult samePixels(const QImage& actual, const QImage& expected);
 
-// A battle opened on a display of the given size, over a battlefield picture that the display
-// holds a whole number of times.
+// A figure as drawn: keyed on black, or XORed or ORed into what is under it (the hit flash).
+struct ExpectedFigure {
+    int sprite, cellX, cellY, x, y;
+    int how = Keyed;
+    enum { Keyed, Xor, Or };
+};
+
+// A battle opened on a display `scale` times the size of its battlefield picture.
 struct Battle {
     Battle(int width, int height, float twipsPerPixel, int scale);
 
     void keys(const char* script);
-    // The battlefield as a full repaint leaves it: the picture stretched, then `figures`.
+    // The battlefield picture stretched over the display, then `figures` drawn on it.
     QImage field(const std::vector<ExpectedFigure>& figures = {}) const;
-    // The figures a repaint draws from the battle's state: member i, then foe i if it has hit
-    // points and is not `leaveOut`; `flash` adds foe `leaveOut` drawn that way last.
+    // What a repaint draws from the battle state: member i, then foe i while it has hit points
+    // and is not `leaveOut`; `flash` (Xor or Or) then adds foe `leaveOut` drawn that way.
     std::vector<ExpectedFigure> figures(int leaveOut = 0, int flash = ExpectedFigure::Keyed) const;
-    // The battlefield shows `figures`, and each panel the bare battlefield behind it, taken from
-    // where the panel stands by the rounded (or the whole) quotient of twips and pixels.
+    // The battlefield shows `figures`, and each panel the bare field behind it, from where the
+    // panel stands by the rounded (or else the whole) quotient of twips and pixels.
     ::testing::AssertionResult shows(const std::vector<ExpectedFigure>& figures,
                                      bool rounded) const;
     int hp(int foe) const { return h.game().modChar.FoeHP[foe].value(); }
+    // The lit lines of the command window, or of the foe list.
     std::vector<int> highlighted(bool targets) const;
 
     Harness h;
