@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <array>
+#include <tuple>
 
 #include "map/frm_map_controls.h"
 #include "menu/frm_menu_controls.h"
@@ -14,22 +15,6 @@
 #include "title/frm_intro_controls.h"
 
 using namespace testing_support;
-
-namespace {
-
-QRect pixelGeometry(const platform::Control& c) {
-    return c.widget()->geometry();
-}
-
-std::array<int, 6> column(const velmora::SlotArray<velmora::Int32>& values) {
-    std::array<int, 6> out{};
-    for (int i = 1; i <= 6; ++i) {
-        out[static_cast<std::size_t>(i - 1)] = values[i].value();
-    }
-    return out;
-}
-
-}  // namespace
 
 TEST(BattleLayout, CreationPlacesThePanelsAndWritesTheirTexts) {
     Harness h;
@@ -40,93 +25,90 @@ TEST(BattleLayout, CreationPlacesThePanelsAndWritesTheirTexts) {
     h.click(h.map().ui().cmdBattle);
     auto& c = h.battle().ui();
     EXPECT_EQ(h.battle().window()->size(), QSize(1024, 768));
-    EXPECT_EQ(pixelGeometry(c.picMap), QRect(0, 0, 1024, 768));
-    EXPECT_EQ(pixelGeometry(c.picBar), QRect(0, 0, 1024, 192)) << "a quarter of the height";
+    EXPECT_EQ(c.picMap.widget()->geometry(), QRect(0, 0, 1024, 768));
+    EXPECT_EQ(c.picBar.widget()->geometry(), QRect(0, 0, 1024, 192)) << "a quarter of the height";
 
     // Six columns at 0, 1/9 ... 5/9 of the panel's width, three rows of 300 twips.
     const std::array<float, 6> lefts{0, 1706.6666F, 3413.3333F, 5120, 6826.6665F, 8533.333F};
-    const char* const names[] = {"Tov", "Ilvaine", "Darsic", "Corwyth", "Salora", "Bregan"};
-    const char* const foes[] = {"Muffin Man",      "WereWolf", "WereTiger",
-                                "Reptile Warrior", "Golem",    "Fairy"};
+    const char* const texts[] = {
+        "Tov HP: 10/10 MP: 10/10 Muffin Man",   "Ilvaine HP:-3/10 MP: 10/10 WereWolf",
+        "Darsic HP: 10/10 MP: 10/10 WereTiger", "Corwyth HP: 10/10 MP: 0/-5 Reptile Warrior",
+        "Salora HP: 10/10 MP: 10/10 Golem",     "Bregan HP: 10/10 MP: 10/10 Fairy"};
     for (int i = 1; i <= 6; ++i) {
-        SCOPED_TRACE(i);
         const platform::Label* rows[] = {&c.lblName[i], &c.lblHP[i], &c.lblMP[i]};
         for (int row = 0; row < 3; ++row) {
-            EXPECT_FLOAT_EQ(rows[row]->left(), lefts[static_cast<std::size_t>(i - 1)]);
+            EXPECT_FLOAT_EQ(rows[row]->left(), lefts[static_cast<std::size_t>(i - 1)]) << i;
             EXPECT_EQ(rows[row]->top(), 300.0F * static_cast<float>(row));
             EXPECT_EQ(rows[row]->width(), 1485.0F);
             EXPECT_EQ(rows[row]->widget()->parentWidget(), c.picBar.widget());
         }
-        EXPECT_EQ(c.lblName[i].caption(), QLatin1String(names[i - 1]));
-        EXPECT_EQ(c.lblHP[i].caption(), QLatin1String(i == 2 ? "HP:-3/10" : "HP: 10/10"));
-        EXPECT_EQ(c.lblMP[i].caption(), QLatin1String(i == 4 ? "MP: 0/-5" : "MP: 10/10"));
-        EXPECT_EQ(c.lblTarget[i].caption(), QLatin1String(foes[i - 1]));
+        EXPECT_EQ(c.lblName[i].caption() + ' ' + c.lblHP[i].caption() + ' ' + c.lblMP[i].caption() +
+                      ' ' + c.lblTarget[i].caption(),
+                  QLatin1String(texts[i - 1]));
     }
-    const char* const commands[] = {"Attack", "Magic/Tech", "Guard", "Item", "Escape"};
+    QString lists = c.lblSpell[0].caption();
     for (int i = 1; i <= 5; ++i) {
-        EXPECT_EQ(c.lblChoice[i].caption(), QLatin1String(commands[i - 1]));
+        lists += ' ' + c.lblChoice[i].caption();
     }
-    EXPECT_EQ(c.lblSpell[0].caption(), QStringLiteral("Spell 1"));
+    EXPECT_EQ(lists, QLatin1String("Spell 1 Attack Magic/Tech Guard Item Escape"));
     EXPECT_THROW(c.lblSpell[1], platform::RuntimeError) << "the spell list has index 0 only";
 
-    // Fonts and colours: 12 points (16 pixels) in the party panel, 13.5 in the lists, whose
-    // lit line shows red.
-    auto font = [](const platform::Label& l, int pixels, QRgb text) {
-        const auto* q = static_cast<QLabel*>(l.widget());
+    // 12 points (16 pixels) in the party panel, 13.5 in the lists, whose lit line shows red.
+    const std::tuple<const platform::Label*, int, QRgb> fonts[] = {
+        {&c.lblName[3], 16, 0x000000},   {&c.lblHP[3], 16, 0xFF0000},
+        {&c.lblMP[3], 16, 0x0000FF},     {&c.lblChoice[2], 18, 0xFF8000},
+        {&c.lblTarget[4], 18, 0xFF8000}, {&c.lblSpell[0], 18, 0xFF8000}};
+    for (const auto& [label, pixels, colour] : fonts) {
+        const auto* q = static_cast<QLabel*>(label->widget());
         EXPECT_EQ(q->font().pixelSize(), pixels);
         EXPECT_TRUE(q->font().bold());
-        EXPECT_EQ(q->palette().color(QPalette::WindowText).rgb() & 0xFFFFFF, text);
-    };
-    font(c.lblName[3], 16, 0x000000);
-    font(c.lblHP[3], 16, 0xFF0000);
-    font(c.lblMP[3], 16, 0x0000FF);
-    font(c.lblChoice[2], 18, 0xFF8000);
-    font(c.lblTarget[4], 18, 0xFF8000);
-    font(c.lblSpell[0], 18, 0xFF8000);
+        EXPECT_EQ(q->palette().color(QPalette::WindowText).rgb() & 0xFFFFFF, colour);
+    }
     const auto* attack = static_cast<QLabel*>(c.lblChoice[1].widget());
     EXPECT_TRUE(c.lblChoice[1].isOpaque() && attack->autoFillBackground());
     EXPECT_EQ(attack->palette().color(QPalette::Window).rgb() & 0xFFFFFF, 0xFF0000u);
 
     // The start places the command window and the foe list; the spell list waits hidden. The
     // arrows lie on the battlefield, under every panel.
-    EXPECT_EQ(pixelGeometry(c.picSelect), QRect(0, 192, 129, 125));
-    EXPECT_EQ(pixelGeometry(c.picTarget), QRect(851, 0, 173, 149));
+    EXPECT_EQ(c.picSelect.widget()->geometry(), QRect(0, 192, 129, 125));
+    EXPECT_EQ(c.picTarget.widget()->geometry(), QRect(851, 0, 173, 149));
     EXPECT_FALSE(c.picMagic.isVisible());
     const QObjectList& onField = c.picMap.widget()->children();
-    const QObjectList& inWindow = h.battle().window()->children();
     for (const platform::ImageBox* arrow : {&c.imgSelect, &c.imgTarget}) {
         EXPECT_FALSE(arrow->isVisible());
         EXPECT_LT(onField.indexOf(arrow->widget()), onField.indexOf(c.picBar.widget()));
     }
+    const QObjectList& inWindow = h.battle().window()->children();
     for (platform::PictureBox* panel : {&c.picSelect, &c.picTarget, &c.picMagic}) {
         EXPECT_GT(inWindow.indexOf(panel->widget()), inWindow.indexOf(c.picMap.widget()));
     }
 }
 
 TEST(BattleStart, StandingPlacesByTheRoundedQuotient) {
-    // Across by 15 twips per pixel, down by 12.
+    // 1026 pixels across at 15 twips per pixel, 768 down at 12; 1026 / 4 is 256.5, which goes
+    // to the even neighbour.
     Harness h;
-    h.changeDisplay(platform::Display{15360, 9216, 15, 12});
+    h.changeDisplay(platform::Display{15390, 9216, 15, 12});
     openBattle(h);
     const auto& b = h.battle();
-    EXPECT_EQ(column(b.PartyX), (std::array{256, 256, 256, 93, 93, 93}));
-    EXPECT_EQ(column(b.PartyY), (std::array{404, 512, 614, 404, 512, 614}));
-    EXPECT_EQ(column(b.FoeX), (std::array{683, 683, 683, 853, 853, 853}));
-    EXPECT_EQ(column(b.FoeY), (std::array{404, 512, 614, 404, 512, 614}));
-    // Exactly half a pixel goes to the even neighbour: 256.5 to 256, 257.5 to 258.
-    for (const auto& [width, x] : {std::pair{1026, 256}, std::pair{1030, 258}}) {
-        Harness wide(width, 768);
-        openBattle(wide);
-        EXPECT_EQ(wide.battle().PartyX[1].value(), x) << width;
+    std::array<std::array<int, 6>, 4> places{};
+    for (int i = 1; i <= 6; ++i) {
+        for (const auto& [k, value] : {std::pair{0, b.PartyX[i]}, std::pair{1, b.PartyY[i]},
+                                       std::pair{2, b.FoeX[i]}, std::pair{3, b.FoeY[i]}}) {
+            places[k][static_cast<std::size_t>(i - 1)] = value.value();
+        }
     }
+    EXPECT_EQ(places[0], (std::array{256, 256, 256, 93, 93, 93}));
+    EXPECT_EQ(places[1], (std::array{404, 512, 614, 404, 512, 614}));
+    EXPECT_EQ(places[2], (std::array{684, 684, 684, 855, 855, 855}));
+    EXPECT_EQ(places[3], (std::array{404, 512, 614, 404, 512, 614}));
 }
 
 TEST(BattleStart, ActivationDrawsEveryFigureAndCopiesTheFieldWithItIntoThePanels) {
     // At 16 twips per pixel the foe list's left edge (861.8 pixels) and the command window's
-    // width (120.9) have their remainders dropped; on a display this low the back row stands
-    // behind the command window.
+    // width (120.9) lose their remainders; on a display this low the back row stands behind
+    // the command window.
     Battle g(1024, 300, 16, 4);
-    const auto& c = g.c;
     g.h.game().modChar.FoeHP[3] = 0;  // drawn by every activation all the same
     g.keys("E");
     g.h.click(g.h.menu().ui().cmdContinue);
@@ -138,13 +120,13 @@ TEST(BattleStart, ActivationDrawsEveryFigureAndCopiesTheFieldWithItIntoThePanels
         all.push_back({t.FoeSprite[i].value(), 0, 96, g.b.FoeX[i].value(), g.b.FoeY[i].value()});
     }
     const QImage field = g.field(all);
-    EXPECT_TRUE(samePixels(pixelsOf(c.picMap), field));
-    EXPECT_TRUE(samePixels(pixelsOf(c.picBar), field.copy(0, 0, 1024, 75)));
+    EXPECT_TRUE(samePixels(pixelsOf(g.c.picMap), field));
+    EXPECT_TRUE(samePixels(pixelsOf(g.c.picBar), field.copy(0, 0, 1024, 75)));
+    const QImage select = pixelsOf(g.c.picSelect);
+    EXPECT_TRUE(samePixels(select.copy(0, 0, 120, 117), field.copy(0, 75, 120, 117)));
+    EXPECT_NE(select.copy(120, 0, 1, 117), field.copy(120, 75, 1, 117));
     EXPECT_TRUE(
-        samePixels(pixelsOf(c.picSelect).copy(0, 0, 120, 117), field.copy(0, 75, 120, 117)));
-    EXPECT_NE(pixelsOf(c.picSelect).copy(120, 0, 1, 117), field.copy(120, 75, 1, 117));
-    EXPECT_TRUE(
-        samePixels(pixelsOf(c.picTarget).copy(0, 0, 162, 139), field.copy(861, 0, 162, 139)));
+        samePixels(pixelsOf(g.c.picTarget).copy(0, 0, 162, 139), field.copy(861, 0, 162, 139)));
 
     g.h.advance(50);  // the first repaint leaves the defeated foe out, and the panels bare
     EXPECT_TRUE(g.shows(g.figures(), true));
@@ -156,9 +138,8 @@ TEST(BattleStart, AReturnFromThePauseMenuStartsAgainButKeepsTheChoices) {
     g.h.advance(150);
     EXPECT_EQ(g.b.PartySrcX[3].value(), 32) << "three walking steps of member 3";
     const int blink = g.b.SelectBlink.value();
-    g.keys("E");
-    g.h.advance(50);  // the battle's timers tick under the menu
-    EXPECT_NE(g.b.SelectBlink.value(), blink);
+    g.keys("E 50");
+    EXPECT_NE(g.b.SelectBlink.value(), blink) << "the battle's timers tick under the menu";
     g.h.clearJournal();
     g.h.click(g.h.menu().ui().cmdContinue);
     EXPECT_EQ(g.h.journal(), (std::vector<std::string>{"close Menu", "activate Battle"}));
@@ -169,21 +150,28 @@ TEST(BattleStart, AReturnFromThePauseMenuStartsAgainButKeepsTheChoices) {
 
     // In the middle of an attack the attacker goes back to its place; the cursor restarts
     // until the attack's next step.
-    g.keys("DDS S 50");
+    g.keys("DDSS 50");
     EXPECT_EQ(g.b.PartyX[3].value(), 286);
     g.keys("E");
     g.h.click(g.h.menu().ui().cmdContinue);
     EXPECT_EQ(g.b.PartyX[3].value(), 256);
     EXPECT_EQ(g.c.tmrSelect.interval(), 50);
-    g.h.advance(50);
+    g.keys("50");
     EXPECT_EQ(g.c.tmrSelect.interval(), 0);
     EXPECT_EQ(g.b.PartyX[3].value(), 226);
 }
 
-TEST(BattleStart, ANewBattleStartsWithMemberOneAndAttackButKeepsTargets) {
+TEST(BattleStart, TheBattleOutlivesTheMapAndANewOneKeepsOnlyTheTargets) {
     Battle g(1024, 768, 15, 4);
-    g.keys("RSDDDCU");  // member 2 keeps target 4, and chooses Escape
-    g.keys("E");
+    g.h.activate(g.h.map());
+    g.h.closeBox(g.h.map());
+    g.h.activate(g.b);
+    g.keys("SS 350");  // it still draws from the map's sprite sheet
+    EXPECT_EQ(g.hp(1), 7);
+    EXPECT_TRUE(g.shows(g.figures(), true));
+
+    g.keys("RSDDDCU E");  // member 2 keeps target 4, and chooses Escape
+    EXPECT_FALSE(g.h.menu().ui().cmdSave.isEnabled());
     g.h.click(g.h.menu().ui().cmdQuit);
     EXPECT_TRUE(g.b.BattleBackground.isNull()) << "the closed battle lets its pictures go";
     EXPECT_EQ(g.b.sprites(), nullptr);
@@ -194,16 +182,4 @@ TEST(BattleStart, ANewBattleStartsWithMemberOneAndAttackButKeepsTargets) {
         EXPECT_EQ(g.b.PartyCommand[i].value(), 1);
     }
     EXPECT_EQ(g.b.PartyTarget[2].value(), 4) << "targets carry over into the next battle";
-}
-
-TEST(BattleStart, KeepsFightingFromTheSpriteSheetAfterTheMapWindowClosed) {
-    Battle g(1024, 768, 15, 4);
-    g.h.activate(g.h.map());
-    g.h.closeBox(g.h.map());
-    ASSERT_FALSE(g.h.map().isLoaded());
-    g.h.activate(g.b);
-    g.keys("SS");
-    g.h.advance(350);
-    EXPECT_EQ(g.hp(1), 7);
-    EXPECT_TRUE(g.shows(g.figures(), true));
 }

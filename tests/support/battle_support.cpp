@@ -2,7 +2,7 @@
 
 #include <cctype>
 #include <cstdlib>
-#include <map>
+#include <string>
 
 #include "map/frm_map_controls.h"
 #include "support/test_images.h"
@@ -66,16 +66,16 @@ void pressInBattle(Harness& h, int qtKey, int times) {
 
 void playScript(const char* script, const std::function<void(int)>& press,
                 const std::function<void(int)>& wait) {
-    static const std::map<char, int> kKeys{
-        {'L', Qt::Key_Left},  {'R', Qt::Key_Right},   {'U', Qt::Key_Up},    {'D', Qt::Key_Down},
-        {'S', Qt::Key_Space}, {'C', Qt::Key_Control}, {'E', Qt::Key_Escape}};
+    const std::string names = "LRUDSCE";
+    const int keys[] = {Qt::Key_Left,  Qt::Key_Right,   Qt::Key_Up,    Qt::Key_Down,
+                        Qt::Key_Space, Qt::Key_Control, Qt::Key_Escape};
     for (const char* k = script; *k != 0; ++k) {
         if (std::isdigit(static_cast<unsigned char>(*k)) != 0) {
             char* end = nullptr;
             wait(static_cast<int>(std::strtol(k, &end, 10)));
             k = end - 1;
         } else if (*k != ' ') {
-            press(kKeys.at(*k));
+            press(keys[names.find(*k)]);
         }
     }
 }
