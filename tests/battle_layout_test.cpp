@@ -112,13 +112,9 @@ TEST(BattleStart, ActivationDrawsEveryFigureAndCopiesTheFieldWithItIntoThePanels
     g.h.game().modChar.FoeHP[3] = 0;  // drawn by every activation all the same
     g.keys("E");
     g.h.click(g.h.menu().ui().cmdContinue);
-    std::vector<ExpectedFigure> all;
-    for (int i = 1; i <= 6; ++i) {
-        const auto& t = g.h.game().modChar;
-        all.push_back(
-            {t.PartySprite[i].value(), 0, 32, g.b.PartyX[i].value(), g.b.PartyY[i].value()});
-        all.push_back({t.FoeSprite[i].value(), 0, 96, g.b.FoeX[i].value(), g.b.FoeY[i].value()});
-    }
+    std::vector<ExpectedFigure> all = g.figures();  // every figure at its first frame
+    all.push_back(
+        {g.h.game().modChar.FoeSprite[3].value(), 0, 96, g.b.FoeX[3].value(), g.b.FoeY[3].value()});
     const QImage field = g.field(all);
     EXPECT_TRUE(samePixels(pixelsOf(g.c.picMap), field));
     EXPECT_TRUE(samePixels(pixelsOf(g.c.picBar), field.copy(0, 0, 1024, 75)));

@@ -16,16 +16,10 @@ const CursorPicture kRed2{"ArrowRed2", 24, 20, qRgb(240, 60, 70)};
 
 namespace {
 
-const QVector<QRgb> kPalette = [] {
-    QVector<QRgb> p;
-    for (int i = 0; i < 256; ++i) {
-        p.push_back(qRgb(i, 255 - i, (i * 37 + 11) & 0xFF));
-    }
-    return p;
-}();
-
-int battlefieldIndex(int x, int y) {
-    return (x + 3 * y) & 0xFF;
+// Every pixel's colour tells its position along a row of 256.
+QRgb battlefieldPixel(int x, int y) {
+    const int i = (x + 3 * y) & 0xFF;
+    return qRgb(i, 255 - i, (i * 37 + 11) & 0xFF);
 }
 
 const velmora::frmBattle::Controls& openOver(Harness& h, int width, int height) {
@@ -38,12 +32,12 @@ const velmora::frmBattle::Controls& openOver(Harness& h, int width, int height) 
 }  // namespace
 
 void writeBattlefield(const QString& assetFolder, int width, int height) {
+    QVector<QRgb> palette;
+    for (int i = 0; i < 256; ++i) {
+        palette.push_back(battlefieldPixel(i, 0));
+    }
     writeGif(assetFolder + QStringLiteral("/Background/Battle/plains.gif"),
-             indexedImage(width, height, kPalette, battlefieldIndex));
-}
-
-QRgb battlefieldPixel(int x, int y) {
-    return kPalette[battlefieldIndex(x, y)];
+             indexedImage(width, height, palette, [](int x, int y) { return (x + 3 * y) & 0xFF; }));
 }
 
 void writeCursors(const QString& assetFolder) {

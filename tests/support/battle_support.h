@@ -15,7 +15,6 @@ namespace testing_support {
 // The battlefield picture, written over the harness's own before the game starts: every pixel's
 // colour tells its position, so a test can tell where a battlefield or panel pixel came from.
 void writeBattlefield(const QString& assetFolder, int width, int height);
-QRgb battlefieldPixel(int x, int y);
 // The four cursor pictures, each of its own size and colour.
 void writeCursors(const QString& assetFolder);
 struct CursorPicture {

@@ -1,6 +1,7 @@
-// The battle repaints only what changed since its previous repaint. Two games play the same
-// keys on the same clock, one repainting everything every time and one only the changes; after
-// every key and every 5 ms every surface of the two must hold the same pixels.
+// The battle's repaints on displays of every kind. They redraw only what changed since the
+// previous one, which must leave what a repaint of everything leaves; and the command cursor's
+// ticks, which round twips to pixels, must not make a panel flash against the other ticks,
+// which drop the remainder, on odd sizes and at other DPIs.
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,8 @@ TEST_P(BattleChangedOnly, EverySurfaceMatchesTheFullRepaint) {
     play("200 SS 500");
 }
 
+// Two games play the same keys on the same clock, one repainting everything every time and one
+// only the changes; after every key and every 5 ms every surface must be the same in both.
 INSTANTIATE_TEST_SUITE_P(Screens, BattleChangedOnly,
                          ::testing::Values(Screen{1024, 768, 15, 256, 192},
                                            // the foe list is a pixel apart between the ticks
@@ -94,3 +97,39 @@ INSTANTIATE_TEST_SUITE_P(Screens, BattleChangedOnly,
                                            // the back row under the command window, and a
                                            // background stretched by no whole factor
                                            Screen{1024, 300, 15, 100, 70}));
+
+class BattleDisplay : public ::testing::TestWithParam<Screen> {};
+
+// Through target choice, an attack and its hit flash the panels show the same field at every
+// tick of either cursor, 25 ms apart.
+TEST_P(BattleDisplay, ThePanelsShowTheSameFieldAtEveryTick) {
+    const Screen s = GetParam();
+    Harness h(s.width, s.height, static_cast<float>(s.twipsPerPixel));
+    writeBattlefield(h.assetFolder(), s.pictureWidth, s.pictureHeight);
+    openBattle(h);
+    h.advance(50);
+    const auto& c = h.battle().ui();
+    std::vector<std::pair<const platform::PictureBox*, QImage>> panels;
+    for (const platform::PictureBox* panel : {&c.picBar, &c.picSelect, &c.picTarget}) {
+        panels.emplace_back(panel, pixelsOf(*panel));
+    }
+    playScript(
+        "75 S 150 D 100 S 400", [&](int key) { pressInBattle(h, key); },
+        [&](int ms) {
+            for (int t = 0; t < ms; t += 25) {
+                h.advance(25);
+                for (const auto& [panel, first] : panels) {
+                    EXPECT_TRUE(samePixels(pixelsOf(*panel), first)) << s.width << "x" << s.height;
+                }
+            }
+        });
+    EXPECT_EQ(c.tmrSelect.interval(), 50) << "the flash has ended";
+}
+
+// A height of no whole multiple of four pixels, an odd width, 192 DPI (7 twips per pixel) and
+// 110 DPI (13).
+INSTANTIATE_TEST_SUITE_P(Screens, BattleDisplay,
+                         ::testing::Values(Screen{1024, 670, 15, 256, 192},
+                                           Screen{1366, 768, 15, 256, 192},
+                                           Screen{1024, 768, 7, 256, 192},
+                                           Screen{1024, 768, 13, 256, 192}));
