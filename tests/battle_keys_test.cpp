@@ -20,32 +20,29 @@ namespace {
 std::string state(const Battle& g) {
     const auto& c = g.c;
     const int m = g.b.ActiveMember.value();
+    auto n = [](auto value) { return std::to_string(value); };
     int column = 0;
     for (int i = 1; i <= 6; ++i) {
         column = c.lblName[i].left() == c.picSelect.left() ? i : column;
     }
-    QString s = QStringLiteral("member %1 at %2 command %3 target %4")
-                    .arg(m)
-                    .arg(column)
-                    .arg(g.b.PartyCommand[m].value())
-                    .arg(g.b.PartyTarget[m].value());
+    std::string s = "member " + n(m) + " at " + n(column) + " command " +
+                    n(g.b.PartyCommand[m].value()) + " target " + n(g.b.PartyTarget[m].value());
     s += c.tmrTarget.interval() == 50 ? " targeting" : "";
-    s += c.picMagic.isVisible() ? QStringLiteral(" list +%1 +%2")
-                                      .arg(std::lround(c.picMagic.left() - c.picSelect.left()))
-                                      .arg(std::lround(c.picMagic.top() - c.picSelect.top()))
-                                : QString();
+    s += c.picMagic.isVisible()
+             ? " list +" + n(std::lround(c.picMagic.left() - c.picSelect.left())) + " +" +
+                   n(std::lround(c.picMagic.top() - c.picSelect.top()))
+             : "";
     s += c.imgTarget.isVisible() ? " arrow" : "";
     s += c.tmrSelect.interval() == 50 ? " select" : "";
     s += c.tmrAttack.interval() == 50 ? " attack" : "";
     s += c.tmrMagic.interval() == 50 ? " magic" : "";
-    s += " lit";
     for (bool targets : {false, true}) {
+        s += targets ? " /" : " lit";
         for (int i : g.highlighted(targets)) {
-            s += ' ' + QString::number(i);
+            s += " " + n(i);
         }
-        s += targets ? "" : " /";
     }
-    return s.toStdString();
+    return s;
 }
 
 struct KeyBattle : ::testing::Test {
@@ -95,19 +92,18 @@ TEST_F(KeyBattle, EachKeyFollowsItsRuleInEveryPhase) {
 }
 
 TEST_F(KeyBattle, AHeldKeyRepeatsItsRuleAndBothCtrlKeysCancel) {
-    // A key event as the window system sends it: auto-repeated, or from a given physical key.
-    auto send = [this](int key, bool autoRepeat, quint32 nativeKey = 0) {
-        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, 0, nativeKey, 0, QString(),
-                        autoRepeat);
+    // Key events as the window system sends them: auto-repeated, or from either Ctrl key.
+    auto send = [this](int key, bool autoRepeat, quint32 nativeKey) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, 0, nativeKey, 0, {}, autoRepeat);
         QApplication::sendEvent(g.b.window(), &event);
-        g.h.advance(0);
+        g.keys("0");
     };
-    send(Qt::Key_Down, false);
-    send(Qt::Key_Down, true);
-    send(Qt::Key_Down, true);
+    for (bool repeat : {false, true, true}) {
+        send(Qt::Key_Down, repeat, 0);
+    }
     EXPECT_EQ(g.b.PartyCommand[1].value(), 4);
     g.keys("DD");
-    for (quint32 ctrl : {0xFFE3, 0xFFE4}) {  // left and right Ctrl
+    for (quint32 ctrl : {0xFFE3, 0xFFE4}) {
         g.keys("S");
         send(Qt::Key_Control, false, ctrl);
         EXPECT_EQ(g.c.tmrTarget.interval(), 0) << std::hex << ctrl;

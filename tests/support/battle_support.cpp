@@ -79,27 +79,19 @@ QImage pixelsOf(const platform::PictureBox& box) {
 }
 
 ::testing::AssertionResult samePixels(const QImage& actual, const QImage& expected) {
-    if (actual.size() != expected.size()) {
-        return ::testing::AssertionFailure()
-               << "size " << actual.width() << "x" << actual.height() << ", expected "
-               << expected.width() << "x" << expected.height();
-    }
-    int wrong = 0;
-    QPoint first;
-    for (int y = actual == expected ? actual.height() : 0; y < actual.height(); ++y) {
+    const bool sameSize = actual.size() == expected.size();
+    for (int y = sameSize && actual != expected ? 0 : actual.height(); y < actual.height(); ++y) {
         for (int x = 0; x < actual.width(); ++x) {
-            if ((actual.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF) &&
-                wrong++ == 0) {
-                first = QPoint(x, y);
+            if (actual.pixel(x, y) != expected.pixel(x, y)) {
+                return ::testing::AssertionFailure()
+                       << "(" << x << ", " << y << ") is " << std::hex << actual.pixel(x, y)
+                       << ", not " << expected.pixel(x, y);
             }
         }
     }
-    if (wrong == 0) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << wrong << " pixels differ, the first at (" << first.x() << ", " << first.y()
-           << "): " << std::hex << actual.pixel(first) << " for " << expected.pixel(first);
+    return sameSize ? ::testing::AssertionSuccess()
+                    : ::testing::AssertionFailure()
+                          << "the size is " << actual.width() << "x" << actual.height();
 }
 
 Battle::Battle(int width, int height, float twipsPerPixel, int scale)

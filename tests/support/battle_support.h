@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QString>
 #include <functional>
 #include <vector>
 
@@ -19,8 +17,7 @@ void writeBattlefield(const QString& assetFolder, int width, int height);
 void writeCursors(const QString& assetFolder);
 struct CursorPicture {
     const char* file;
-    int width;
-    int height;
+    int width, height;
     QRgb colour;
 };
 extern const CursorPicture kBlue1, kBlue2, kRed1, kRed2;
