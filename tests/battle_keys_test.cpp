@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <cmath>
 
 #include "support/battle_support.h"
@@ -88,24 +86,5 @@ TEST_F(KeyBattle, EachKeyFollowsItsRuleInEveryPhase) {
     for (const auto& [keys, after] : story) {
         g.keys(keys);
         EXPECT_EQ(state(g), after) << "after " << keys;
-    }
-}
-
-TEST_F(KeyBattle, AHeldKeyRepeatsItsRuleAndBothCtrlKeysCancel) {
-    // Key events as the window system sends them: auto-repeated, or from either Ctrl key.
-    auto send = [this](int key, bool autoRepeat, quint32 nativeKey) {
-        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, 0, nativeKey, 0, {}, autoRepeat);
-        QApplication::sendEvent(g.b.window(), &event);
-        g.keys("0");
-    };
-    for (bool repeat : {false, true, true}) {
-        send(Qt::Key_Down, repeat, 0);
-    }
-    EXPECT_EQ(g.b.PartyCommand[1].value(), 4);
-    g.keys("DD");
-    for (quint32 ctrl : {0xFFE3, 0xFFE4}) {
-        g.keys("S");
-        send(Qt::Key_Control, false, ctrl);
-        EXPECT_EQ(g.c.tmrTarget.interval(), 0) << std::hex << ctrl;
     }
 }

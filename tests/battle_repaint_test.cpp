@@ -44,9 +44,6 @@ class BattleChangedOnly : public ::testing::TestWithParam<Screen> {
                 }
             });
     }
-    void click(platform::CommandButton& (*button)(Harness&)) {
-        both([button](Harness& h) { h.click(button(h)); });
-    }
 
     const Screen s = GetParam();
     Harness plain{s.width, s.height, float(s.twipsPerPixel)};
@@ -55,8 +52,8 @@ class BattleChangedOnly : public ::testing::TestWithParam<Screen> {
     int failures = 0;
 };
 
-platform::CommandButton& cmdContinue(Harness& h) {
-    return h.menu().ui().cmdContinue;
+void continueBattle(Harness& h) {  // in the pause menu that Escape opened
+    h.click(h.menu().ui().cmdContinue);
 }
 
 }  // namespace
@@ -72,19 +69,21 @@ TEST_P(BattleChangedOnly, EverySurfaceMatchesTheFullRepaint) {
         openBattle(h);
     });
     play("120 R 60 LL 55 DS 60 S 70 DD 50 S 100 CC RRR E");
-    click(cmdContinue);
+    both(continueBattle);
     play("75");
     for (int blow = 0; blow < 5; ++blow) {  // foe 2 falls at the fourth
         play(blow == 2 ? "S 35 D 20 S 20 DU 200 S 200 L 50" : "S 35 D 20 S 420");
     }
     both([](Harness& h) { h.game().modChar.PartySprite[1] = 33; });  // changed on the map
     play("LL 100 SS 50 E 30");  // member 1 attacks, paused between the two steps
-    click(cmdContinue);
+    both(continueBattle);
     play("500 US 100 E");
     EXPECT_LT(changed.game().modChar.FoeHP[2].value(), 0);
-    click([](Harness & h) -> auto& { return h.menu().ui().cmdQuit; });
-    click([](Harness & h) -> auto& { return h.intro().ui().cmdNew; });
-    click([](Harness & h) -> auto& { return h.map().ui().cmdBattle; });
+    both([](Harness& h) {
+        h.click(h.menu().ui().cmdQuit);
+        h.click(h.intro().ui().cmdNew);
+        h.click(h.map().ui().cmdBattle);
+    });
     play("200 SS 500");
 }
 
@@ -109,10 +108,10 @@ TEST_P(BattleDisplay, ThePanelsShowTheSameFieldAtEveryTick) {
     openBattle(h);
     h.advance(50);
     const auto& c = h.battle().ui();
-    std::vector<std::pair<const platform::PictureBox*, QImage>> panels;
-    for (const platform::PictureBox* panel : {&c.picBar, &c.picSelect, &c.picTarget}) {
-        panels.emplace_back(panel, pixelsOf(*panel));
-    }
+    const std::pair<const platform::PictureBox*, QImage> panels[] = {
+        {&c.picBar, pixelsOf(c.picBar)},
+        {&c.picSelect, pixelsOf(c.picSelect)},
+        {&c.picTarget, pixelsOf(c.picTarget)}};
     playScript(
         "75 S 150 D 100 S 400", [&](int key) { pressInBattle(h, key); },
         [&](int ms) {
