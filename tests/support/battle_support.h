@@ -35,8 +35,7 @@ QImage pixelsOf(const platform::PictureBox& box);
 
 // A figure as drawn: keyed on black, or XORed or ORed into what is under it (the hit flash).
 struct ExpectedFigure {
-    int sprite, cellX, cellY, x, y;
-    int how = Keyed;
+    int sprite, cellX, cellY, x, y, how = Keyed;
     enum { Keyed, Xor, Or };
 };
 
