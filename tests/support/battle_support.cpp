@@ -1,9 +1,8 @@
 #include "support/battle_support.h"
 
-#include <gtest/gtest.h>
-
-#include <QFile>
-#include <QTest>
+#include <cctype>
+#include <cstdlib>
+#include <string>
 
 #include "map/frm_map_controls.h"
 #include "support/test_images.h"
@@ -17,34 +16,34 @@ const CursorPicture kRed2{"ArrowRed2", 24, 20, qRgb(240, 60, 70)};
 
 namespace {
 
-QVector<QRgb> battlefieldPalette() {
-    QVector<QRgb> palette;
-    for (int i = 0; i < 256; ++i) {
-        palette.push_back(qRgb(i, 255 - i, (i * 37 + 11) & 0xFF));
-    }
-    return palette;
+// Every pixel's colour tells its position along a row of 256.
+QRgb battlefieldPixel(int x, int y) {
+    const int i = (x + 3 * y) & 0xFF;
+    return qRgb(i, 255 - i, (i * 37 + 11) & 0xFF);
 }
 
-int battlefieldIndex(int x, int y) {
-    return (x + 3 * y) & 0xFF;
+const velmora::frmBattle::Controls& openOver(Harness& h, int width, int height) {
+    writeBattlefield(h.assetFolder(), width, height);
+    writeCursors(h.assetFolder());
+    openBattle(h);
+    return h.battle().ui();
 }
 
 }  // namespace
 
 void writeBattlefield(const QString& assetFolder, int width, int height) {
+    QVector<QRgb> palette;
+    for (int i = 0; i < 256; ++i) {
+        palette.push_back(battlefieldPixel(i, 0));
+    }
     writeGif(assetFolder + QStringLiteral("/Background/Battle/plains.gif"),
-             indexedImage(width, height, battlefieldPalette(), battlefieldIndex));
-}
-
-QRgb battlefieldPixel(int x, int y) {
-    return battlefieldPalette()[battlefieldIndex(x, y)];
+             indexedImage(width, height, palette, [](int x, int y) { return (x + 3 * y) & 0xFF; }));
 }
 
 void writeCursors(const QString& assetFolder) {
     for (const CursorPicture* c : {&kBlue1, &kBlue2, &kRed1, &kRed2}) {
-        const QVector<QRgb> palette{c->colour, qRgb(0, 0, 0)};
         writeGif(assetFolder + QStringLiteral("/Pictures/%1.gif").arg(QLatin1String(c->file)),
-                 indexedImage(c->width, c->height, palette, [](int, int) { return 0; }), 1);
+                 indexedImage(c->width, c->height, {c->colour, 0}, [](int, int) { return 0; }), 1);
     }
 }
 
@@ -59,47 +58,20 @@ void pressInBattle(Harness& h, int qtKey, int times) {
     }
 }
 
-QImage expectedBattlefield(int width, int height, int scaleX, int scaleY,
-                           const std::vector<ExpectedFigure>& figures) {
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            image.setPixel(x, y, battlefieldPixel(x / scaleX, y / scaleY));
+void playScript(const char* script, const std::function<void(int)>& press,
+                const std::function<void(int)>& wait) {
+    const std::string names = "LRUDSCE";
+    const int keys[] = {Qt::Key_Left,  Qt::Key_Right,   Qt::Key_Up,    Qt::Key_Down,
+                        Qt::Key_Space, Qt::Key_Control, Qt::Key_Escape};
+    for (const char* k = script; *k != 0; ++k) {
+        if (std::isdigit(static_cast<unsigned char>(*k)) != 0) {
+            char* end = nullptr;
+            wait(static_cast<int>(std::strtol(k, &end, 10)));
+            k = end - 1;
+        } else if (*k != ' ') {
+            press(keys[names.find(*k)]);
         }
     }
-    for (const ExpectedFigure& f : figures) {
-        for (int dy = 0; dy < 64; ++dy) {
-            for (int dx = 0; dx < 64; ++dx) {
-                const int x = f.x + dx;
-                const int y = f.y + dy;
-                if (x < 0 || y < 0 || x >= width || y >= height || !isFigurePixel(dx / 2, dy / 2)) {
-                    continue;  // black in the sprite: unchanged by every way of drawing
-                }
-                const QRgb colour = figureColour(f.sprite, f.cellX, f.cellY) & 0xFFFFFF;
-                const QRgb under = image.pixel(x, y) & 0xFFFFFF;
-                const QRgb drawn = f.how == ExpectedFigure::Keyed ? colour
-                                   : f.how == ExpectedFigure::Xor ? (under ^ colour)
-                                                                  : (under | colour);
-                image.setPixel(x, y, drawn | 0xFF000000u);
-            }
-        }
-    }
-    return image;
-}
-
-std::vector<ExpectedFigure> repaintFigures(Harness& h, int leaveOut) {
-    const velmora::frmBattle& b = h.battle();
-    const velmora::CharTables& t = h.game().modChar;
-    std::vector<ExpectedFigure> figures;
-    for (int i = 1; i <= 6; ++i) {
-        figures.push_back({t.PartySprite[i].value(), b.PartySrcX[i].value(), b.PartySrcY[i].value(),
-                           b.PartyX[i].value(), b.PartyY[i].value()});
-        if (i != leaveOut && t.FoeHP[i].value() > 0) {
-            figures.push_back({t.FoeSprite[i].value(), b.FoeSrcX[i].value(), b.FoeSrcY[i].value(),
-                               b.FoeX[i].value(), b.FoeY[i].value()});
-        }
-    }
-    return figures;
 }
 
 QImage pixelsOf(const platform::PictureBox& box) {
@@ -107,27 +79,107 @@ QImage pixelsOf(const platform::PictureBox& box) {
 }
 
 ::testing::AssertionResult samePixels(const QImage& actual, const QImage& expected) {
-    if (actual.size() != expected.size()) {
-        return ::testing::AssertionFailure()
-               << "size " << actual.width() << "x" << actual.height() << ", expected "
-               << expected.width() << "x" << expected.height();
-    }
-    int wrong = 0;
-    auto failure = ::testing::AssertionFailure();
-    for (int y = 0; y < actual.height(); ++y) {
+    const bool sameSize = actual.size() == expected.size();
+    for (int y = sameSize && actual != expected ? 0 : actual.height(); y < actual.height(); ++y) {
         for (int x = 0; x < actual.width(); ++x) {
-            const QRgb a = actual.pixel(x, y) & 0xFFFFFF;
-            const QRgb e = expected.pixel(x, y) & 0xFFFFFF;
-            if (a != e && ++wrong <= 4) {
-                failure << "(" << x << ", " << y << ") is " << std::hex << a << ", expected " << e
-                        << std::dec << "; ";
+            if (actual.pixel(x, y) != expected.pixel(x, y)) {
+                return ::testing::AssertionFailure()
+                       << "(" << x << ", " << y << ") is " << std::hex << actual.pixel(x, y)
+                       << ", not " << expected.pixel(x, y);
             }
         }
     }
-    if (wrong == 0) {
-        return ::testing::AssertionSuccess();
+    return sameSize ? ::testing::AssertionSuccess()
+                    : ::testing::AssertionFailure()
+                          << "the size is " << actual.width() << "x" << actual.height();
+}
+
+Battle::Battle(int width, int height, float twipsPerPixel, int scale)
+    : h(width, height, twipsPerPixel),
+      twipsPerPixel(twipsPerPixel),
+      scale(scale),
+      b(h.battle()),
+      c(openOver(h, width / scale, height / scale)) {}
+
+void Battle::keys(const char* script) {
+    playScript(
+        script, [this](int key) { h.press(b, key); }, [this](int ms) { h.advance(ms); });
+}
+
+QImage Battle::field(const std::vector<ExpectedFigure>& figures) const {
+    QImage image(b.window()->size(), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            image.setPixel(x, y, battlefieldPixel(x / scale, y / scale));
+        }
     }
-    return failure << wrong << " pixels differ";
+    for (const ExpectedFigure& f : figures) {
+        const QRgb colour = figureColour(f.sprite, f.cellX, f.cellY);
+        for (int dy = 0; dy < 64; ++dy) {
+            for (int dx = 0; dx < 64; ++dx) {
+                const QPoint p(f.x + dx, f.y + dy);
+                if (!image.rect().contains(p) || !isFigurePixel(dx / 2, dy / 2)) {
+                    continue;  // black in the sprite: unchanged by every way of drawing
+                }
+                const QRgb under = image.pixel(p);
+                image.setPixel(p, f.how == ExpectedFigure::Keyed ? colour
+                                  : f.how == ExpectedFigure::Xor ? under ^ (colour & 0xFFFFFF)
+                                                                 : under | colour);
+            }
+        }
+    }
+    return image;
+}
+
+std::vector<ExpectedFigure> Battle::figures(int leaveOut, int flash) const {
+    const velmora::CharTables& t = h.game().modChar;
+    std::vector<ExpectedFigure> out;
+    auto foe = [&](int i, int how) {
+        out.push_back({t.FoeSprite[i].value(), b.FoeSrcX[i].value(), b.FoeSrcY[i].value(),
+                       b.FoeX[i].value(), b.FoeY[i].value(), how});
+    };
+    for (int i = 1; i <= 6; ++i) {
+        out.push_back({t.PartySprite[i].value(), b.PartySrcX[i].value(), b.PartySrcY[i].value(),
+                       b.PartyX[i].value(), b.PartyY[i].value()});
+        if (i != leaveOut && t.FoeHP[i].value() > 0) {
+            foe(i, ExpectedFigure::Keyed);
+        }
+    }
+    if (flash != ExpectedFigure::Keyed) {
+        foe(leaveOut, flash);
+    }
+    return out;
+}
+
+::testing::AssertionResult Battle::shows(const std::vector<ExpectedFigure>& figures,
+                                         bool rounded) const {
+    auto px = [this](float twips, bool round) {
+        return round ? velmora::roundedQuotient32(twips, twipsPerPixel).value()
+                     : velmora::wholeQuotient(twips, twipsPerPixel).value();
+    };
+    const QImage ground = field();
+    for (const platform::PictureBox* p : {&c.picBar, &c.picSelect, &c.picTarget, &c.picMagic}) {
+        const bool bar = p == &c.picBar;
+        const QRect from = QRect(bar ? 0 : px(p->left(), rounded), bar ? 0 : px(p->top(), rounded),
+                                 px(p->width(), true), px(p->height(), true)) &
+                           ground.rect();
+        auto panel =
+            samePixels(pixelsOf(*p).copy(0, 0, from.width(), from.height()), ground.copy(from));
+        if (!panel) {
+            return panel << " in the panel at (" << from.x() << ", " << from.y() << ")";
+        }
+    }
+    return samePixels(pixelsOf(c.picMap), field(figures)) << " on the battlefield";
+}
+
+std::vector<int> Battle::highlighted(bool targets) const {
+    std::vector<int> out;
+    for (int i = 1; i <= (targets ? 6 : 5); ++i) {
+        if ((targets ? c.lblTarget[i] : c.lblChoice[i]).isOpaque()) {
+            out.push_back(i);
+        }
+    }
+    return out;
 }
 
 }  // namespace testing_support

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QString>
+#include <functional>
 #include <vector>
 
 #include "battle/frm_battle_controls.h"
@@ -11,47 +10,58 @@
 
 namespace testing_support {
 
-// Pictures for the battle tests, written over the harness's own before the game starts.
-//
-// The battlefield is width × height pixels; every pixel's colour tells its position (up to 256
-// pixels along a row), so a test can tell where a pixel of the battlefield or a panel came from.
+// The battlefield picture, written over the harness's own before the game starts: every pixel's
+// colour tells its position, so a test can tell where a battlefield or panel pixel came from.
 void writeBattlefield(const QString& assetFolder, int width, int height);
-QRgb battlefieldPixel(int x, int y);
 // The four cursor pictures, each of its own size and colour.
 void writeCursors(const QString& assetFolder);
 struct CursorPicture {
     const char* file;
-    int width;
-    int height;
+    int width, height;
     QRgb colour;
 };
 extern const CursorPicture kBlue1, kBlue2, kRed1, kRed2;
 
 // Starts the game and presses "Battle Test".
 void openBattle(Harness& h);
-// Presses a key in the battle `times` times.
 void pressInBattle(Harness& h, int qtKey, int times = 1);
+// Plays a script of keys and pauses: letters name keys (L R U D the arrows, S Space, C Ctrl,
+// E Escape), a number lets that many milliseconds pass, blanks only separate.
+void playScript(const char* script, const std::function<void(int)>& press,
+                const std::function<void(int)>& wait);
 
-// One figure of the battlefield, as the tests expect it drawn.
+QImage pixelsOf(const platform::PictureBox& box);
+::testing::AssertionResult samePixels(const QImage& actual, const QImage& expected);
+
+// A figure as drawn: keyed on black, or XORed or ORed into what is under it (the hit flash).
 struct ExpectedFigure {
-    int sprite;
-    int cellX;
-    int cellY;
-    int x;
-    int y;
-    enum { Keyed, Xor, Or } how = Keyed;
+    int sprite, cellX, cellY, x, y, how = Keyed;
+    enum { Keyed, Xor, Or };
 };
 
-// The battlefield a full repaint leaves: the battlefield picture stretched by whole factors
-// (the display is a whole multiple of the picture), then the figures in order.
-QImage expectedBattlefield(int width, int height, int scaleX, int scaleY,
-                           const std::vector<ExpectedFigure>& figures);
-// The figures a repaint draws from the battle's state: member i, then foe i if it has hit
-// points and is not `leaveOut`.
-std::vector<ExpectedFigure> repaintFigures(Harness& h, int leaveOut = 0);
+// A battle opened on a display `scale` times the size of its battlefield picture.
+struct Battle {
+    Battle(int width, int height, float twipsPerPixel, int scale);
 
-// Compares two images pixel by pixel; reports the first few differences.
-::testing::AssertionResult samePixels(const QImage& actual, const QImage& expected);
-QImage pixelsOf(const platform::PictureBox& box);
+    void keys(const char* script);
+    // The battlefield picture stretched over the display, then `figures` drawn on it.
+    QImage field(const std::vector<ExpectedFigure>& figures = {}) const;
+    // What a repaint draws from the battle state: member i, then foe i while it has hit points
+    // and is not `leaveOut`; `flash` (Xor or Or) then adds foe `leaveOut` drawn that way.
+    std::vector<ExpectedFigure> figures(int leaveOut = 0, int flash = ExpectedFigure::Keyed) const;
+    // The battlefield shows `figures`, and each panel the bare field behind it, from where the
+    // panel stands by the rounded (or else the whole) quotient of twips and pixels.
+    ::testing::AssertionResult shows(const std::vector<ExpectedFigure>& figures,
+                                     bool rounded) const;
+    int hp(int foe) const { return h.game().modChar.FoeHP[foe].value(); }
+    // The lit lines of the command window, or of the foe list.
+    std::vector<int> highlighted(bool targets) const;
+
+    Harness h;
+    float twipsPerPixel;
+    int scale;
+    velmora::frmBattle& b;
+    const velmora::frmBattle::Controls& c;
+};
 
 }  // namespace testing_support
