@@ -5,34 +5,25 @@
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
+#include <algorithm>
 #include <stdexcept>
 
+#include "platform/runtime_error.h"
+
 namespace testing_support {
-namespace {
 
 QByteArray bmpHeaders(int width, int height, int bits, quint32 compression, quint32 dataSize,
                       int paletteSize) {
     const quint32 offset = 14 + 40 + static_cast<quint32>(paletteSize) * 4;
-    QByteArray out;
-    out.append("BM");
-    put32(out, offset + dataSize);
-    put32(out, 0);
-    put32(out, offset);
-    put32(out, 40);
-    put32(out, static_cast<quint32>(width));
-    put32(out, static_cast<quint32>(height));
-    put16(out, 1);
-    put16(out, static_cast<quint16>(bits));
-    put32(out, compression);
-    put32(out, dataSize);
-    put32(out, 2835);
-    put32(out, 2835);
-    put32(out, static_cast<quint32>(paletteSize));
-    put32(out, 0);
+    QByteArray out("BM");
+    for (quint32 field :
+         {offset + dataSize, 0u, offset, 40u, static_cast<quint32>(width),
+          static_cast<quint32>(height), 1u | static_cast<quint32>(bits) << 16, compression,
+          dataSize, 2835u, 2835u, static_cast<quint32>(paletteSize), 0u}) {
+        put32(out, field);
+    }
     return out;
 }
-
-}  // namespace
 
 void put16(QByteArray& out, quint16 v) {
     char b[2];
@@ -54,6 +45,11 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     }
 }
 
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QImage indexedImage(int width, int height, const QVector<QRgb>& palette,
                     const std::function<int(int, int)>& index) {
     QImage image(width, height, QImage::Format_Indexed8);
@@ -67,19 +63,14 @@ QImage indexedImage(int width, int height, const QVector<QRgb>& palette,
 }
 
 void writeBmp24(const QString& path, const QImage& image) {
-    const int w = image.width();
-    const int h = image.height();
-    const int stride = (w * 3 + 3) & ~3;
-    QByteArray out = bmpHeaders(w, h, 24, 0, static_cast<quint32>(stride * h), 0);
-    for (int y = h - 1; y >= 0; --y) {
-        QByteArray row(stride, '\0');
-        for (int x = 0; x < w; ++x) {
-            const QRgb p = image.pixel(x, y);
-            row[x * 3] = static_cast<char>(qBlue(p));
-            row[x * 3 + 1] = static_cast<char>(qGreen(p));
-            row[x * 3 + 2] = static_cast<char>(qRed(p));
-        }
-        out.append(row);
+    const QImage bgr = image.convertToFormat(QImage::Format_BGR888);
+    const int w = image.width() * 3;
+    const int stride = (w + 3) & ~3;
+    QByteArray out = bmpHeaders(image.width(), image.height(), 24, 0,
+                                static_cast<quint32>(stride * image.height()), 0);
+    for (int y = image.height() - 1; y >= 0; --y) {
+        out.append(reinterpret_cast<const char*>(bgr.constScanLine(y)), w);
+        out.append(QByteArray(stride - w, '\0'));
     }
     writeFile(path, out);
 }
@@ -112,22 +103,22 @@ void writeBmp8(const QString& path, const QImage& indexed, bool rle8) {
     QByteArray out = bmpHeaders(w, h, 8, rle8 ? 1 : 0, static_cast<quint32>(data.size()),
                                 static_cast<int>(palette.size()));
     for (QRgb c : palette) {
-        out.append(static_cast<char>(qBlue(c)));
-        out.append(static_cast<char>(qGreen(c)));
-        out.append(static_cast<char>(qRed(c)));
-        out.append('\0');
+        put32(out, c & 0xFFFFFFu);  // blue, green, red and a zero
     }
     out.append(data);
     writeFile(path, out);
 }
 
-void writeGif(const QString& path, const QImage& indexed, int transparentIndex) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
+QByteArray gifBytes(const QImage& indexed, const GifShape& shape) {
+    QByteArray out;
     int error = 0;
-    GifFileType* gif = EGifOpenFileName(path.toLocal8Bit().constData(), false, &error);
-    if (gif == nullptr) {
-        throw std::runtime_error("cannot write " + path.toStdString());
-    }
+    GifFileType* gif = EGifOpen(
+        &out,
+        [](GifFileType* g, const GifByteType* bytes, int n) {
+            static_cast<QByteArray*>(g->UserData)->append(reinterpret_cast<const char*>(bytes), n);
+            return n;
+        },
+        &error);
     QVector<GifColorType> colours(256);
     const QVector<QRgb> palette = indexed.colorTable();
     for (qsizetype i = 0; i < palette.size(); ++i) {
@@ -135,21 +126,38 @@ void writeGif(const QString& path, const QImage& indexed, int transparentIndex) 
                                   static_cast<GifByteType>(qGreen(palette[i])),
                                   static_cast<GifByteType>(qBlue(palette[i]))};
     }
-    ColorMapObject* map = GifMakeMapObject(256, colours.data());
+    ColorMapObject* global = GifMakeMapObject(256, colours.data());
+    std::reverse(colours.begin(), colours.end());
+    ColorMapObject* local = GifMakeMapObject(256, colours.data());
     EGifSetGifVersion(gif, true);
-    EGifPutScreenDesc(gif, indexed.width(), indexed.height(), 8, 0, map);
-    if (transparentIndex >= 0) {
-        GraphicsControlBlock gcb{DISPOSAL_UNSPECIFIED, false, 0, transparentIndex};
+    EGifPutScreenDesc(gif, shape.screenWidth > 0 ? shape.screenWidth : indexed.width(),
+                      shape.screenHeight > 0 ? shape.screenHeight : indexed.height(), 8, 2, global);
+    if (shape.transparentIndex >= 0) {
+        GraphicsControlBlock gcb{DISPOSAL_UNSPECIFIED, false, 0, shape.transparentIndex};
         GifByteType ext[4];
         EGifGCBToExtension(&gcb, ext);
         EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext);
     }
-    EGifPutImageDesc(gif, 0, 0, indexed.width(), indexed.height(), false, nullptr);
-    for (int y = 0; y < indexed.height(); ++y) {
+    const int rows = shape.rows < 0 ? indexed.height() : shape.rows;
+    EGifPutImageDesc(gif, shape.left, shape.top, indexed.width(), rows, shape.interlaced,
+                     shape.localTable ? local : nullptr);
+    for (int y = 0; y < rows; ++y) {
         EGifPutLine(gif, const_cast<GifByteType*>(indexed.constScanLine(y)), indexed.width());
     }
     EGifCloseFile(gif, &error);
-    GifFreeMapObject(map);
+    GifFreeMapObject(global);
+    GifFreeMapObject(local);
+    if (rows != indexed.height()) {
+        // The descriptor claims the full height; the data holds `rows` rows.
+        const qsizetype descriptor = out.indexOf(',', 13 + 256 * 3);
+        qToLittleEndian<quint16>(static_cast<quint16>(indexed.height()),
+                                 out.data() + descriptor + 7);
+    }
+    return out;
+}
+
+void writeGif(const QString& path, const QImage& indexed, int transparentIndex) {
+    writeFile(path, gifBytes(indexed, {.transparentIndex = transparentIndex}));
 }
 
 void writeJpeg(const QString& path, const QImage& image, int quality) {
@@ -218,6 +226,38 @@ void writeGameAssets(const QString& folder, int tileWidth, int tileHeight) {
     }
     writeJpeg(folder + QStringLiteral("/Pictures/Title.jpg"), title);
     writeFile(folder + QStringLiteral("/Music/Theme.mid"), QByteArray("MThd"));
+}
+
+::testing::AssertionResult sameRgb(const QImage& actual, const QImage& expected) {
+    if (actual.size() != expected.size()) {
+        return ::testing::AssertionFailure() << "the sizes differ";
+    }
+    int differences = 0;
+    auto failure = ::testing::AssertionFailure();
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            const QRgb a = actual.pixel(x, y) & 0xFFFFFFu;
+            const QRgb e = expected.pixel(x, y) & 0xFFFFFFu;
+            if (a != e && ++differences <= 4) {
+                failure << "(" << x << ", " << y << ") is " << std::hex << a << ", not " << e
+                        << std::dec << "; ";
+            }
+        }
+    }
+    return differences == 0 ? ::testing::AssertionSuccess() : failure << differences << " differ";
+}
+
+std::string runtimeError(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const platform::RuntimeError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+std::string invalidPicture(const QString& path) {
+    return "Run-time error '481': Invalid picture: " + path.toStdString();
 }
 
 }  // namespace testing_support

@@ -1,24 +1,47 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <QVector>
 #include <functional>
+#include <string>
 
 namespace testing_support {
 
 // Little-endian fields, as picture and music files hold them, appended to `out`.
 void put16(QByteArray& out, quint16 v);
 void put32(QByteArray& out, quint32 v);
-// Writes the bytes to a file, making its folder first.
+// Writes the bytes to a file, making its folder first; reads a whole file ("" when missing).
 void writeFile(const QString& path, const QByteArray& bytes);
+QByteArray readFile(const QString& path);
 
+// The file and 40-byte info headers of a BMP, for a palette of `paletteSize` colours after them.
+QByteArray bmpHeaders(int width, int height, int bits, quint32 compression, quint32 dataSize,
+                      int paletteSize);
 // Small pictures made by the tests themselves, in the formats the game reads.
 void writeBmp24(const QString& path, const QImage& image);
 void writeBmp8(const QString& path, const QImage& indexed, bool rle8);
 void writeGif(const QString& path, const QImage& indexed, int transparentIndex = -1);
 void writeJpeg(const QString& path, const QImage& image, int quality = 100);
+
+// A GIF of one image on a logical screen, as other tools write them: the image at (left, top)
+// of a screen of its own size or another, interlaced or not, with a transparent colour, the
+// palette reversed as the image's own colour table, or data for only `rows` of its rows, as a
+// writer that stopped early leaves it. The screen's background is colour 2.
+struct GifShape {
+    int left = 0;
+    int top = 0;
+    int screenWidth = 0;  // 0: the image's size
+    int screenHeight = 0;
+    bool interlaced = false;
+    int transparentIndex = -1;
+    bool localTable = false;
+    int rows = -1;  // -1: every row
+};
+QByteArray gifBytes(const QImage& indexed, const GifShape& shape = {});
 
 // An indexed image whose pixel (x, y) is index(x, y) into `palette`.
 QImage indexedImage(int width, int height, const QVector<QRgb>& palette,
@@ -37,5 +60,13 @@ bool isFigurePixel(int xInFrame, int yInFrame);
 // (tileWidth × tileHeight), the battle background and cursors, the title pictures and a file
 // for the theme music.
 void writeGameAssets(const QString& folder, int tileWidth = 1472, int tileHeight = 800);
+
+// Whether two pictures have the same size and colours (alpha aside); names the first few
+// pixels that differ.
+::testing::AssertionResult sameRgb(const QImage& actual, const QImage& expected);
+// The message of the run-time error `action` raises, or "" when it raises none.
+std::string runtimeError(const std::function<void()>& action);
+// What the game says when it cannot use the picture file at `path`.
+std::string invalidPicture(const QString& path);
 
 }  // namespace testing_support
