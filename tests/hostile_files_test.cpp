@@ -2,7 +2,6 @@
 // when it comes to read it, with the picture error naming the file, an exit status that says so,
 // and no more than a few hundred megabytes taken on the way.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QFile>
 
@@ -32,12 +31,6 @@ void reach(Harness& h, Where where, int ms) {
         h.click(h.menu().ui().cmdQuit);
     }
     h.advance(ms);
-}
-
-long peakKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 }  // namespace
@@ -73,7 +66,7 @@ TEST(HostileFiles, EachPictureTheGameReadsEndsTheGameNamingTheFile) {
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         ASSERT_TRUE(file.resize(c.size == kHalf ? file.size() / 2 : c.size));
         file.close();
-        const long before = peakKilobytes();
+        const long before = testing_support::peakKilobytes();
         std::string error = testing_support::invalidPicture(path);
         if (c.size == kGigabytes) {
             // 1 GiB for the pixels of the largest picture and 16 MiB for what goes with them.
@@ -83,6 +76,6 @@ TEST(HostileFiles, EachPictureTheGameReadsEndsTheGameNamingTheFile) {
         EXPECT_EQ(h.reporter.messages, std::vector<std::string>{error});
         EXPECT_TRUE(h.ended());
         EXPECT_NE(h.exitCode(), 0);
-        EXPECT_LT(peakKilobytes() - before, 512 * 1024) << "kilobytes at the peak";
+        EXPECT_LT(testing_support::peakKilobytes() - before, 512 * 1024) << "kilobytes at the peak";
     }
 }

@@ -1,6 +1,7 @@
 #include "support/test_images.h"
 
 #include <gif_lib.h>
+#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
@@ -127,8 +128,8 @@ QByteArray gifBytes(const QImage& indexed, const GifShape& shape) {
     std::reverse(colours.begin(), colours.end());
     ColorMapObject* local = GifMakeMapObject(256, colours.data());
     EGifSetGifVersion(gif, true);
-    EGifPutScreenDesc(gif, shape.screenWidth > 0 ? shape.screenWidth : indexed.width(),
-                      shape.screenHeight > 0 ? shape.screenHeight : indexed.height(), 8, 2, global);
+    const QSize screen = shape.screen.isEmpty() ? indexed.size() : shape.screen;
+    EGifPutScreenDesc(gif, screen.width(), screen.height(), 8, 2, global);
     if (shape.transparentIndex >= 0) {
         GraphicsControlBlock gcb{DISPOSAL_UNSPECIFIED, false, 0, shape.transparentIndex};
         GifByteType ext[4];
@@ -247,6 +248,12 @@ std::string runtimeError(const std::function<void()>& action) {
 
 std::string invalidPicture(const QString& path) {
     return "Run-time error '481': Invalid picture: " + path.toStdString();
+}
+
+long peakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 }  // namespace testing_support

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <QVector>
 #include <functional>
@@ -27,19 +28,16 @@ void writeBmp8(const QString& path, const QImage& indexed, bool rle8);
 void writeGif(const QString& path, const QImage& indexed, int transparentIndex = -1);
 void writeJpeg(const QString& path, const QImage& image, int quality = 100);
 
-// A GIF of one image on a logical screen, as other tools write them: the image at (left, top)
-// of a screen of its own size or another, interlaced or not, with a transparent colour, the
-// palette reversed as the image's own colour table, or data for only `rows` of its rows, as a
-// writer that stopped early leaves it. The screen's background is colour 2.
+// A GIF of one image on a logical screen, as other tools write them; the screen's background
+// is colour 2.
 struct GifShape {
-    int left = 0;
+    int left = 0;  // where the image lies on the screen
     int top = 0;
-    int screenWidth = 0;  // 0: the image's size
-    int screenHeight = 0;
+    QSize screen = {};  // empty: the image's size
     bool interlaced = false;
     int transparentIndex = -1;
-    bool localTable = false;
-    int rows = -1;  // -1: every row
+    bool localTable = false;  // the palette reversed, as the image's own colour table
+    int rows = -1;            // data for only so many rows, as a writer that stopped early
 };
 QByteArray gifBytes(const QImage& indexed, const GifShape& shape = {});
 
@@ -61,12 +59,13 @@ bool isFigurePixel(int xInFrame, int yInFrame);
 // for the theme music.
 void writeGameAssets(const QString& folder, int tileWidth = 1472, int tileHeight = 800);
 
-// Whether two pictures have the same size and colours (alpha aside); names the first few
-// pixels that differ.
+// Whether two pictures have the same size and colours, alpha aside.
 ::testing::AssertionResult sameRgb(const QImage& actual, const QImage& expected);
 // The message of the run-time error `action` raises, or "" when it raises none.
 std::string runtimeError(const std::function<void()>& action);
 // What the game says when it cannot use the picture file at `path`.
 std::string invalidPicture(const QString& path);
+// The most memory the process has held so far, in kilobytes.
+long peakKilobytes();
 
 }  // namespace testing_support
