@@ -10,8 +10,6 @@
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <cstring>
-#include <functional>
 
 #include "core/sprite_sheet.h"
 #include "platform/gif_screen.h"
@@ -30,29 +28,6 @@ const QVector<QRgb> kPalette{qRgb(0, 0, 0), qRgb(250, 10, 10), qRgb(10, 250, 10)
 QImage indexed(int w = 37, int h = 21, int first = 0) {
     return ts::indexedImage(w, h, kPalette,
                             [first](int x, int y) { return (first + x / 3 + y) % 4; });
-}
-
-// Pictures of runs 200 pixels long, quick to make at any size.
-QImage runs(int w, int h) {
-    QImage image(w, h, QImage::Format_Indexed8);
-    image.setColorTable(kPalette);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; x += 200) {
-            std::memset(image.scanLine(y) + x, (x / 200 + y / 200) % 4, std::min(200, w - x));
-        }
-    }
-    return image;
-}
-
-// The bytes one of the support's writers puts in a file.
-QByteArray written(const std::function<void(const QString&)>& write) {
-    QTemporaryDir dir;
-    write(dir.filePath("p"));
-    return ts::readFile(dir.filePath("p"));
-}
-
-QByteArray bmp8(const QImage& image, bool rle) {
-    return written([&](const QString& p) { ts::writeBmp8(p, image, rle); });
 }
 
 QByteArray encoded(const QImage& image, const char* format, bool progressive = false) {
@@ -109,15 +84,13 @@ QImage maskPixels(bool alpha) {
 
 // The 8-bit BMP with the older 12-byte core header instead: 16-bit sizes, 3-byte colours.
 QByteArray coreBmp(const QImage& image) {
-    const QByteArray info = bmp8(image, false);
+    const QByteArray info = ts::bmp8(image, false);
     const QByteArray pixels = info.mid(54 + 4 * image.colorCount());
-    constexpr quint32 kOffset = 14 + 12 + 3 * 256;
+    const quint32 offset = 14 + 12 + 3 * 256;
     QByteArray out("BM");
-    for (quint32 field : {kOffset + static_cast<quint32>(pixels.size()), 0u, kOffset, 12u}) {
+    for (quint32 field : {offset + quint32(pixels.size()), 0u, offset, 12u,
+                          quint32(image.width() | image.height() << 16), 1u | 8u << 16}) {
         ts::put32(out, field);
-    }
-    for (int field : {image.width(), image.height(), 1, 8}) {
-        ts::put16(out, static_cast<quint16>(field));
     }
     for (int i = 0; i < 256; ++i) {
         out.append(i < image.colorCount() ? info.mid(54 + 4 * i, 3) : QByteArray(3, '\0'));
@@ -136,7 +109,10 @@ TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
     white.fill(Qt::white);
     const QByteArray jpeg = encoded(white, "JPEG");
     const QByteArray gif = ts::gifBytes(indexed());
-    const QByteArray bmp24 = written([&](const QString& p) { ts::writeBmp24(p, rgb); });
+    const QByteArray bmp24 = ts::bmp24(rgb);
+    QImage big(5800, 5800, QImage::Format_Indexed8);  // more than Qt's readers take unless told
+    big.setColorTable(kPalette);
+    big.fill(2);
     const qsizetype frame = jpeg.indexOf("\xFF\xC0");
     constexpr quint32 k60000s = 60000u * 65537u;  // two 16-bit fields of 60000
     const std::string huge =
@@ -157,7 +133,7 @@ TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
         {"a PNG", encoded(white, "PNG"), {}},
         {"a 24-bit BMP cut to half", bmp24.left(bmp24.size() / 2), {}},
         {"a BMP short of its last row's padding", bmp24.chopped(20), {}},
-        {"a run-length BMP cut", bmp8(indexed(), true).chopped(10), {}},
+        {"a run-length BMP cut", ts::bmp8(indexed(), true).chopped(10), {}},
         {"a BMP with the core header, cut", coreBmp(indexed()).chopped(40), {}},
         {"a BMP cut in its core header", coreBmp(indexed()).left(20), {}},
         {"a BMP with the 56-byte header, cut", maskBmp(56).left(90), {}},
@@ -177,8 +153,8 @@ TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
         {"a GIF claiming 60000 × 60000", patched(patched(gif, 6, k60000s), 786, k60000s), {}, huge},
         {"a JPEG claiming 60000 × 60000", patched(jpeg, frame + 5, k60000s, true), {}, huge},
         // Loaded.
-        {"an 8-bit BMP", bmp8(indexed(), false), rgb},
-        {"a run-length BMP", bmp8(indexed(), true), rgb},
+        {"an 8-bit BMP", ts::bmp8(indexed(), false), rgb},
+        {"a run-length BMP", ts::bmp8(indexed(), true), rgb},
         {"a 24-bit BMP", bmp24, rgb},
         {"a BMP with the core header", coreBmp(indexed()), rgb},
         {"a BMP with the 56-byte header", maskBmp(56), maskPixels(true)},
@@ -195,7 +171,7 @@ TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
          jpeg + QByteArray("\xFF\xD8\xFF\xE0trailer\xFF\xD9\0\0", 16), white},
         {"a progressive JPEG with a trailer", encoded(white, "JPEG", true) + "trailer", white},
         {"a JPEG with a thumbnail", withThumbnail(jpeg), white},
-        {"a BMP of 5800 × 5800", bmp8(runs(5800, 5800), true), runs(5800, 5800)},
+        {"a BMP of 5800 × 5800, as large as a world map", ts::bmp8(big, true), big},
     };
     QTemporaryDir dir;
     for (const auto& sample : samples) {
@@ -253,12 +229,12 @@ TEST(Picture, TheGameReadsGifScreensWithQtsPixels) {
 TEST(Picture, AFileChangedOrRemovedOnDiskIsNotServedFromMemory) {
     QTemporaryDir dir;
     const QString path = dir.filePath("tiles.bmp");
-    ts::writeBmp8(path, indexed(), true);
+    ts::writeFile(path, ts::bmp8(indexed(), true));
     for (int time = 0; time < 2; ++time) {  // the second time from memory
         EXPECT_TRUE(ts::sameRgb(platform::Picture::load(path).surface().image(), indexed()));
     }
     // Saved again with other pixels, of the same size in bytes: its new time tells.
-    ts::writeBmp8(path, indexed(37, 21, 1), true);
+    ts::writeFile(path, ts::bmp8(indexed(37, 21, 1), true));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),

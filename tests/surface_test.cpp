@@ -41,26 +41,19 @@ struct Case {
 };
 
 // What Qt's raster engine leaves: the pixel under each destination pixel's centre, clipped to
-// both images; keyed, the same copy where its pixel is not black.
+// both images; keyed, what was there wherever that pixel is black.
 QImage reference(const Case& c, const Surface& before, const Surface& src) {
     QImage out = before.image().copy();
     QPainter painter(&out);
-    if (c.blit != Blit::Key) {
-        painter.setCompositionMode(c.blit == Blit::Paint ? QPainter::RasterOp_SourceOrDestination
-                                   : c.blit == Blit::Invert
-                                       ? QPainter::RasterOp_SourceXorDestination
-                                       : QPainter::CompositionMode_Source);
-        painter.drawImage(c.to, src.image(), c.from);
-        return out;
-    }
-    QImage figure(c.to.size(), QImage::Format_RGB32);
-    figure.fill(0);
-    QPainter(&figure).drawImage(figure.rect(), src.image(), c.from);
-    for (int y = 0; y < figure.height(); ++y) {
-        for (int x = 0; x < figure.width(); ++x) {
-            const QPoint at = c.to.topLeft() + QPoint(x, y);
-            if ((figure.pixel(x, y) & 0xFFFFFFu) != 0 && out.rect().contains(at)) {
-                out.setPixel(at, figure.pixel(x, y));
+    painter.setCompositionMode(c.blit == Blit::Paint    ? QPainter::RasterOp_SourceOrDestination
+                               : c.blit == Blit::Invert ? QPainter::RasterOp_SourceXorDestination
+                                                        : QPainter::CompositionMode_Source);
+    painter.drawImage(c.to, src.image(), c.from);
+    painter.end();
+    for (int y = 0; y < out.height() && c.blit == Blit::Key; ++y) {
+        for (int x = 0; x < out.width(); ++x) {
+            if ((out.pixel(x, y) & 0xFFFFFFu) == 0) {
+                out.setPixel(x, y, before.pixel(x, y));
             }
         }
     }

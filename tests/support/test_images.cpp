@@ -47,11 +47,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     }
 }
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QImage indexedImage(int width, int height, const QVector<QRgb>& palette,
                     const std::function<int(int, int)>& index) {
     QImage image(width, height, QImage::Format_Indexed8);
@@ -64,7 +59,7 @@ QImage indexedImage(int width, int height, const QVector<QRgb>& palette,
     return image;
 }
 
-void writeBmp24(const QString& path, const QImage& image) {
+QByteArray bmp24(const QImage& image) {
     const QImage bgr = image.convertToFormat(QImage::Format_BGR888);
     const int w = image.width() * 3;
     const int stride = (w + 3) & ~3;
@@ -72,12 +67,16 @@ void writeBmp24(const QString& path, const QImage& image) {
                                 static_cast<quint32>(stride * image.height()), 0);
     for (int y = image.height() - 1; y >= 0; --y) {
         out.append(reinterpret_cast<const char*>(bgr.constScanLine(y)), w);
-        out.append(QByteArray(stride - w, '\0'));
+        out.append(stride - w, '\0');
     }
-    writeFile(path, out);
+    return out;
 }
 
-void writeBmp8(const QString& path, const QImage& indexed, bool rle8) {
+void writeBmp24(const QString& path, const QImage& image) {
+    writeFile(path, bmp24(image));
+}
+
+QByteArray bmp8(const QImage& indexed, bool rle8) {
     const int w = indexed.width();
     const int h = indexed.height();
     QByteArray data;
@@ -92,12 +91,11 @@ void writeBmp8(const QString& path, const QImage& indexed, bool rle8) {
             while (x + run < w && run < 255 && line[x + run] == line[x]) {
                 ++run;
             }
-            data.append(static_cast<char>(run));
-            data.append(static_cast<char>(line[x]));
+            data.append(static_cast<char>(run)).append(static_cast<char>(line[x]));
             x += run;
         }
-        data.append('\0');
-        data.append(y == 0 ? '\1' : '\0');  // end of line, or end of bitmap after the last
+        data.append('\0').append(y == 0 ? '\1'
+                                        : '\0');  // end of line; of the bitmap after the last
     }
     const QVector<QRgb> palette = indexed.colorTable();
     QByteArray out = bmpHeaders(w, h, 8, rle8 ? 1 : 0, static_cast<quint32>(data.size()),
@@ -105,20 +103,18 @@ void writeBmp8(const QString& path, const QImage& indexed, bool rle8) {
     for (QRgb c : palette) {
         put32(out, c & 0xFFFFFFu);  // blue, green, red and a zero
     }
-    out.append(data);
-    writeFile(path, out);
+    return out + data;
+}
+
+static int appendGif(GifFileType* gif, const GifByteType* bytes, int n) {
+    static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(bytes), n);
+    return n;
 }
 
 QByteArray gifBytes(const QImage& indexed, const GifShape& shape) {
     QByteArray out;
     int error = 0;
-    GifFileType* gif = EGifOpen(
-        &out,
-        [](GifFileType* g, const GifByteType* bytes, int n) {
-            static_cast<QByteArray*>(g->UserData)->append(reinterpret_cast<const char*>(bytes), n);
-            return n;
-        },
-        &error);
+    GifFileType* gif = EGifOpen(&out, appendGif, &error);
     QVector<GifColorType> colours(256);
     for (int i = 0; i < indexed.colorCount(); ++i) {
         const QRgb c = indexed.color(i);
@@ -156,13 +152,6 @@ QByteArray gifBytes(const QImage& indexed, const GifShape& shape) {
 
 void writeGif(const QString& path, const QImage& indexed, int transparentIndex) {
     writeFile(path, gifBytes(indexed, {.transparentIndex = transparentIndex}));
-}
-
-void writeJpeg(const QString& path, const QImage& image, int quality) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!image.save(path, "JPEG", quality)) {
-        throw std::runtime_error("cannot write " + path.toStdString());
-    }
 }
 
 QRgb tilePixel(int x, int y) {
@@ -218,7 +207,7 @@ void writeGameAssets(const QString& folder, int tileWidth, int tileHeight) {
     QImage title(600, 113, QImage::Format_RGB32);
     title.fill(Qt::white);
     QPainter(&title).fillRect(100, 30, 400, 50, QColor(120, 20, 40));
-    writeJpeg(folder + QStringLiteral("/Pictures/Title.jpg"), title);
+    title.save(folder + QStringLiteral("/Pictures/Title.jpg"), "JPEG", 100);
     writeFile(folder + QStringLiteral("/Music/Theme.mid"), QByteArray("MThd"));
 }
 

@@ -15,18 +15,17 @@ namespace testing_support {
 // Little-endian fields, as picture and music files hold them, appended to `out`.
 void put16(QByteArray& out, quint16 v);
 void put32(QByteArray& out, quint32 v);
-// Writes the bytes to a file, making its folder first; reads a whole file ("" when missing).
+// Writes the bytes to a file, making its folder first.
 void writeFile(const QString& path, const QByteArray& bytes);
-QByteArray readFile(const QString& path);
 
 // The file and 40-byte info headers of a BMP, for a palette of `paletteSize` colours after them.
 QByteArray bmpHeaders(int width, int height, int bits, quint32 compression, quint32 dataSize,
                       int paletteSize);
 // Small pictures made by the tests themselves, in the formats the game reads.
+QByteArray bmp24(const QImage& image);
+QByteArray bmp8(const QImage& indexed, bool rle8);
 void writeBmp24(const QString& path, const QImage& image);
-void writeBmp8(const QString& path, const QImage& indexed, bool rle8);
 void writeGif(const QString& path, const QImage& indexed, int transparentIndex = -1);
-void writeJpeg(const QString& path, const QImage& image, int quality = 100);
 
 // A GIF of one image on a logical screen, as other tools write them; the screen's background
 // is colour 2.
