@@ -1,22 +1,24 @@
-// Loading pictures: the files a player may put where the game's pictures are, as other tools
-// write them or as a broken disk, a failed copy or a malicious file leaves them, each loaded with
-// exactly its pixels or ending the game with the picture error naming it; pictures served from
-// memory only while their file is unchanged; and the sprite sheet every figure is drawn from.
+// Pictures as the game loads them, from other tools or broken, and the sprite sheet of its figures.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtEndian>
 
 #include "core/sprite_sheet.h"
+#include "map/frm_map_controls.h"
+#include "menu/frm_menu_controls.h"
 #include "platform/gif_screen.h"
 #include "platform/picture.h"
+#include "support/harness.h"
 #include "support/test_images.h"
 
 namespace ts = testing_support;
+using testing_support::Harness;
 using velmora::Int16;
 using velmora::Int32;
 
@@ -31,14 +33,13 @@ QImage indexed(int w = 37, int h = 21, int first = 0) {
 }
 
 QByteArray encoded(const QImage& image, const char* format, bool progressive = false) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
+    QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
     writer.setQuality(100);
     writer.setProgressiveScanWrite(progressive);
     writer.write(image);
-    return bytes;
+    return buffer.data();
 }
 
 QByteArray patched(QByteArray bytes, qsizetype at, quint32 value, bool bigEndian = false) {
@@ -98,13 +99,31 @@ QByteArray coreBmp(const QImage& image) {
     return out + pixels;
 }
 
+enum class Where { Map, Battle, Target, Title };
+
+// From a fresh start to where the game reads the file: the map, the battle (its blue cursor
+// after a tick), the red target cursor after Space, or the title, `ms` into its animation.
+void reach(Harness& h, Where where, int ms) {
+    h.start();
+    if (where == Where::Battle || where == Where::Target) {
+        h.click(h.map().ui().cmdBattle);
+    }
+    if (where == Where::Target) {
+        h.press(h.battle(), Qt::Key_Space);
+    }
+    if (where == Where::Title) {
+        h.press(h.map(), Qt::Key_Escape);
+        h.click(h.menu().ui().cmdQuit);
+    }
+    h.advance(ms);
+}
+
 }  // namespace
 
 TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
     const QImage rgb = indexed().convertToFormat(QImage::Format_RGB32);
     QImage clear = indexed();  // colour 0 transparent, as the cursor pictures have it
-    clear.setColor(0, qRgba(0, 0, 0, 0));
-    clear.convertTo(QImage::Format_ARGB32);
+    clear.setColor(0, 0);
     QImage white(48, 40, QImage::Format_RGB32);
     white.fill(Qt::white);
     const QByteArray jpeg = encoded(white, "JPEG");
@@ -131,7 +150,6 @@ TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
         {"text", "This is not a picture.\n", {}},
         {"all one byte", QByteArray(4000, '\xFF'), {}},
         {"a PNG", encoded(white, "PNG"), {}},
-        {"a 24-bit BMP cut to half", bmp24.left(bmp24.size() / 2), {}},
         {"a BMP short of its last row's padding", bmp24.chopped(20), {}},
         {"a run-length BMP cut", ts::bmp8(indexed(), true).chopped(10), {}},
         {"a BMP with the core header, cut", coreBmp(indexed()).chopped(40), {}},
@@ -161,7 +179,7 @@ TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
         {"a BMP with the 52-byte header", maskBmp(52), maskPixels(false)},
         {"a GIF", gif, rgb},
         {"a GIF with a transparent colour", ts::gifBytes(indexed(), {.transparentIndex = 0}),
-         clear},
+         clear.convertToFormat(QImage::Format_ARGB32)},
         {"a GIF without its trailer", gif.chopped(1), rgb},
         {"a GIF padded after its trailer", gif + QByteArray(300, '\0'), rgb},
         {"a GIF without its trailer, padded", gif.chopped(1) + "\r\n", rgb},
@@ -201,7 +219,6 @@ TEST(Picture, TheGameReadsGifScreensWithQtsPixels) {
         QSize image;
         ts::GifShape gif;
     } shapes[]{
-        {"whole screen", {40, 30}, {}},
         {"interlaced and transparent", {40, 30}, {.interlaced = true, .transparentIndex = 0}},
         {"own colour table", {40, 30}, {.localTable = true}},
         {"inside the screen", {10, 8}, {.left = 5, .top = 4, .screen = s}},
@@ -209,7 +226,6 @@ TEST(Picture, TheGameReadsGifScreensWithQtsPixels) {
         {"past the screen's corner", {10, 8}, {.left = 35, .top = 26, .screen = s}},
         {"wider and taller than the screen", {50, 36}, {.screen = s}},
         {"interlaced, taller than the screen", {40, 50}, {.screen = s, .interlaced = true}},
-        {"right of the screen", {10, 8}, {.left = 45, .screen = s}},
         {"data for half its rows", {40, 30}, {.rows = 15}},
         {"interlaced, data for a third of its rows", {40, 30}, {.interlaced = true, .rows = 10}},
         {"codes of every length", {200, 150}, {}},
@@ -264,29 +280,69 @@ TEST(Picture, AGifScreenOfTheLargestSizeLoads) {
     EXPECT_EQ(world.surface().pixel(37, 0), 0x0AFA0Au);
 }
 
-TEST(SpriteSheet, DrawsTheFramesOfPictures0To63AtOneAndTwiceTheirSizeThroughBlack) {
+TEST(SpriteSheet, DrawsAFrameOfTheLastPictureAtTwiceItsSizeThroughBlack) {
     QTemporaryDir dir;
     ts::writeGameAssets(dir.path(), 16, 16);
     velmora::SpriteSheet sheet;
     sheet.load(platform::AssetPaths(dir.path()));
-    // Picture 0 facing left on the map, picture 63's second step facing down in battle.
-    for (const auto& [sprite, size, frameX, frameY] :
-         {std::tuple{0, 32, 0, 96}, std::tuple{63, 64, 32, 64}}) {
-        SCOPED_TRACE(sprite);
-        platform::Surface dst(size + 4, size + 4, 0x123456);
-        QImage expected = dst.image().copy();
-        sheet.draw(dst, 2, 2, size, Int16(sprite), Int32(frameX), Int32(frameY));
-        for (int y = 0; y < size; ++y) {
-            for (int x = 0; x < size; ++x) {
-                if (ts::isFigurePixel(x * 32 / size, y * 32 / size)) {
-                    expected.setPixel(x + 2, y + 2, ts::figureColour(sprite, frameX, frameY));
-                }
+    // The last picture's second step facing down, twice its size as in battle.
+    platform::Surface dst(68, 68, 0x123456);
+    QImage expected = dst.image().copy();
+    sheet.draw(dst, 2, 2, 64, Int16(63), Int32(32), Int32(64));
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            if (ts::isFigurePixel(x / 2, y / 2)) {
+                expected.setPixel(x + 2, y + 2, ts::figureColour(63, 32, 64));
             }
         }
-        EXPECT_TRUE(ts::sameRgb(dst.image(), expected));
     }
+    EXPECT_TRUE(ts::sameRgb(dst.image(), expected));
     for (const int outside : {-1, 64}) {
         EXPECT_EQ(ts::runtimeError([&] { sheet.picture(Int16(outside)); }),
                   "Run-time error '9': Subscript out of range");
+    }
+}
+
+TEST(HostileFiles, EachPictureTheGameReadsEndsTheGameNamingTheFile) {
+    // Emptied, cut short or grown to gigabytes on disk: the game ends when it comes to read the
+    // file, naming it, with an exit status that says so, taking a few hundred megabytes at most.
+    constexpr qint64 kHalf = -1;
+    constexpr qint64 kGigabytes = qint64{3} << 30;  // sparse: no room on disk
+    const struct {
+        const char* file;
+        Where where;
+        int ms;
+        qint64 size;  // what is left of the file
+    } cases[]{
+        {"/Characters/Char000.bmp", Where::Map, 0, kHalf},
+        {"/Characters/Char063.bmp", Where::Map, 0, 0},
+        {"/Background/World/ts0.bmp", Where::Map, 0, kGigabytes},
+        {"/Background/Battle/plains.gif", Where::Battle, 0, 20},
+        {"/Pictures/ArrowBlue1.gif", Where::Battle, 100, kHalf},
+        {"/Pictures/ArrowBlue2.gif", Where::Battle, 100, 0},
+        {"/Pictures/ArrowRed1.gif", Where::Target, 100, 20},
+        {"/Pictures/ArrowRed2.gif", Where::Target, 100, kHalf},
+        {"/Pictures/Title.jpg", Where::Title, 0, kHalf},
+        {"/Background/hills.gif", Where::Title, 0, 0},
+        // A scene lasts 193 ticks of 100 ms on a 1024-pixel display; the next loads its picture.
+        {"/Background/plains.gif", Where::Title, 193 * 100, 20},
+        {"/Background/forest.gif", Where::Title, 2 * 193 * 100, kHalf},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        Harness h;
+        const QString path = h.assetFolder() + QLatin1String(c.file);
+        ASSERT_TRUE(QFile::resize(path, c.size == kHalf ? QFileInfo(path).size() / 2 : c.size));
+        const long before = ts::peakKilobytes();
+        std::string error = ts::invalidPicture(path);
+        if (c.size == kGigabytes) {
+            // 1 GiB for the pixels of the largest picture and 16 MiB for what goes with them.
+            error += ": the picture is too large: 3221225472 bytes, the limit is 1090519040 bytes";
+        }
+        EXPECT_EQ(ts::runtimeError([&] { reach(h, c.where, c.ms); }), error);
+        EXPECT_EQ(h.reporter.messages, std::vector<std::string>{error});
+        EXPECT_TRUE(h.ended());
+        EXPECT_NE(h.exitCode(), 0);
+        EXPECT_LT(ts::peakKilobytes() - before, 512 * 1024) << "kilobytes at the peak";
     }
 }

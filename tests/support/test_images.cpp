@@ -14,8 +14,9 @@
 
 namespace testing_support {
 
-QByteArray bmpHeaders(int width, int height, int bits, quint32 compression, quint32 dataSize,
-                      int paletteSize) {
+// The file and 40-byte info headers of a BMP, for a palette of `paletteSize` colours after them.
+static QByteArray bmpHeaders(int width, int height, int bits, quint32 compression, quint32 dataSize,
+                             int paletteSize) {
     const quint32 offset = 14 + 40 + static_cast<quint32>(paletteSize) * 4;
     QByteArray out("BM");
     for (quint32 field :
@@ -163,9 +164,8 @@ QRgb figureColour(int sprite, int frameX, int frameY) {
 }
 
 bool isFigurePixel(int xInFrame, int yInFrame) {
-    const bool inBody = xInFrame >= 8 && xInFrame < 24 && yInFrame >= 4 && yInFrame < 28;
     const bool hole = xInFrame == 16 && yInFrame == 16;
-    return inBody && !hole;
+    return xInFrame >= 8 && xInFrame < 24 && yInFrame >= 4 && yInFrame < 28 && !hole;
 }
 
 void writeGameAssets(const QString& folder, int tileWidth, int tileHeight) {
@@ -173,10 +173,8 @@ void writeGameAssets(const QString& folder, int tileWidth, int tileHeight) {
         QImage sprite(64, 128, QImage::Format_RGB32);
         for (int y = 0; y < 128; ++y) {
             for (int x = 0; x < 64; ++x) {
-                const int fx = x / 32 * 32;
-                const int fy = y / 32 * 32;
-                sprite.setPixel(
-                    x, y, isFigurePixel(x - fx, y - fy) ? figureColour(n, fx, fy) : qRgb(0, 0, 0));
+                const QRgb figure = figureColour(n, x / 32 * 32, y / 32 * 32);
+                sprite.setPixel(x, y, isFigurePixel(x % 32, y % 32) ? figure : qRgb(0, 0, 0));
             }
         }
         writeBmp24(

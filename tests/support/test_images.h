@@ -18,9 +18,6 @@ void put32(QByteArray& out, quint32 v);
 // Writes the bytes to a file, making its folder first.
 void writeFile(const QString& path, const QByteArray& bytes);
 
-// The file and 40-byte info headers of a BMP, for a palette of `paletteSize` colours after them.
-QByteArray bmpHeaders(int width, int height, int bits, quint32 compression, quint32 dataSize,
-                      int paletteSize);
 // Small pictures made by the tests themselves, in the formats the game reads.
 QByteArray bmp24(const QImage& image);
 QByteArray bmp8(const QImage& indexed, bool rle8);
