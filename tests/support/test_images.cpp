@@ -28,12 +28,6 @@ static QByteArray bmpHeaders(int width, int height, int bits, quint32 compressio
     return out;
 }
 
-void put16(QByteArray& out, quint16 v) {
-    char b[2];
-    qToLittleEndian(v, b);
-    out.append(b, 2);
-}
-
 void put32(QByteArray& out, quint32 v) {
     char b[4];
     qToLittleEndian(v, b);

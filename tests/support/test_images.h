@@ -12,8 +12,7 @@
 
 namespace testing_support {
 
-// Little-endian fields, as picture and music files hold them, appended to `out`.
-void put16(QByteArray& out, quint16 v);
+// A little-endian field, as picture files hold them, appended to `out`.
 void put32(QByteArray& out, quint32 v);
 // Writes the bytes to a file, making its folder first.
 void writeFile(const QString& path, const QByteArray& bytes);
