@@ -145,7 +145,7 @@ TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
         QImage pixels;                   // null: the file is refused
         const char* tooLarge = nullptr;  // the size a refusal as too large names
     } samples[]{
-        // Refused, first, while the process is small.
+        // Refused, first, while the process is small: none takes more than a few hundred MB.
         {"zero bytes", "", {}},
         {"all one byte", QByteArray(4000, '\xFF'), {}},
         {"a PNG", encoded(white, "PNG"), {}},
@@ -191,6 +191,7 @@ TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
         {"a BMP of 5800 × 5800, as large as a world map", ts::bmp8(big, true), big},
     };
     QTemporaryDir dir;
+    const long before = ts::peakKilobytes();
     for (const auto& sample : samples) {
         SCOPED_TRACE(sample.name);
         // Told by their content, whatever their names.
@@ -204,6 +205,7 @@ TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
             }
             EXPECT_EQ(ts::runtimeError([&] { platform::Picture::load(path); }), error);
             EXPECT_EQ(ts::runtimeError([&] { platform::readImage(path); }), error);
+            EXPECT_LT(ts::peakKilobytes() - before, 512 * 1024) << "kilobytes at the peak";
             continue;
         }
         // The pictures keep their colours; images (the cursors) their transparency too.
