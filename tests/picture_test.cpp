@@ -1,291 +1,353 @@
+// Pictures as the game loads them, from other tools or broken, and the sprite sheet of its figures.
 #include <gtest/gtest.h>
 
-#include <QDataStream>
+#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+#include <QImageWriter>
 #include <QTemporaryDir>
-#include <algorithm>
-#include <cstring>
-#include <functional>
-#include <vector>
+#include <QtEndian>
 
-#include "platform/asset_paths.h"
+#include "core/sprite_sheet.h"
+#include "map/frm_map_controls.h"
+#include "menu/frm_menu_controls.h"
+#include "platform/gif_screen.h"
 #include "platform/picture.h"
-#include "platform/runtime_error.h"
+#include "support/harness.h"
 #include "support/test_images.h"
 
-using platform::RuntimeError;
 namespace ts = testing_support;
+using velmora::Int16;
+using velmora::Int32;
 
 namespace {
 
-QVector<QRgb> fourColours() {
-    return {qRgb(0, 0, 0), qRgb(250, 10, 10), qRgb(10, 250, 10), qRgb(20, 30, 240)};
+const QVector<QRgb> kPalette{qRgb(0, 0, 0), qRgb(250, 10, 10), qRgb(10, 250, 10),
+                             qRgb(20, 30, 240)};
+
+QImage indexed(int w = 37, int h = 21, int first = 0) {
+    return ts::indexedImage(w, h, kPalette,
+                            [first](int x, int y) { return (first + x / 3 + y) % 4; });
 }
 
-int fourIndex(int x, int y) {
-    return (x / 3 + y) % 4;
+QByteArray encoded(const QImage& image, const char* format, bool progressive = false) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(100);
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(image);
+    return buffer.data();
 }
 
-void expectFourColourPicture(const platform::Picture& picture, int w, int h) {
-    ASSERT_EQ(picture.width(), w);
-    ASSERT_EQ(picture.height(), h);
-    const QVector<QRgb> palette = fourColours();
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            ASSERT_EQ(picture.surface().pixel(x, y), palette[fourIndex(x, y)] & 0xFFFFFF)
-                << x << "," << y;
-        }
+QByteArray patched(QByteArray bytes, qsizetype at, quint32 value, bool bigEndian = false) {
+    bigEndian ? qToBigEndian(value, bytes.data() + at) : qToLittleEndian(value, bytes.data() + at);
+    return bytes;
+}
+
+// A JPEG carrying a thumbnail, itself a whole JPEG with its own end marker, in an application
+// segment before the picture, as cameras write them.
+QByteArray withThumbnail(const QByteArray& jpeg) {
+    const QByteArray segment = QByteArray("\xFF\xE1..Exif\0\0", 10) + jpeg;
+    return jpeg.left(2) + patched(segment, 0, 0xFFE10000u + segment.size() - 2, true) + jpeg.mid(2);
+}
+
+// Cut inside the scan of the picture, well before its end marker.
+QByteArray cutInScan(const QByteArray& jpeg) {
+    return jpeg.left(jpeg.lastIndexOf("\xFF\xDA") + 40);
+}
+
+// A 4 × 2 picture, top row first, as red, green, blue and alpha.
+constexpr quint8 kMaskPixels[8][4] = {{200, 100, 50, 255}, {10, 20, 30, 128},   {5, 6, 7, 0},
+                                      {0, 0, 255, 255},    {1, 2, 3, 255},      {16, 32, 48, 255},
+                                      {0, 0, 0, 255},      {255, 255, 255, 255}};
+
+// That picture as a BMP of 32 bits with an info header of `headerSize` bytes (52 or 56) holding
+// the colour masks, here in the byte order red, green, blue, alpha.
+QByteArray maskBmp(quint32 headerSize) {
+    QByteArray out("BM");
+    for (quint32 field :
+         {14 + headerSize + 36, 0u, 14 + headerSize + 4, headerSize, 4u, 2u, 1u | 32u << 16, 3u,
+          32u, 2835u, 2835u, 0u, 0u, 0xFFu, 0xFF00u, 0xFF0000u, 0xFF000000u}) {
+        ts::put32(out, field);
     }
+    out.chop(headerSize == 56 ? 0 : 4);  // the 52-byte header has no alpha mask
+    const char* pixels = reinterpret_cast<const char*>(kMaskPixels);
+    // Four bytes between the header and the pixels, which lie where the header says.
+    return out + QByteArray(4, '\0') + QByteArray(pixels + 16, 16) + QByteArray(pixels, 16);
 }
 
-platform::RuntimeError::Kind loadError(const QString& path) {
-    try {
-        platform::Picture::load(path);
-    } catch (const platform::RuntimeError& e) {
-        EXPECT_NE(std::string(e.what()).find(path.toStdString()), std::string::npos)
-            << "the message names the file: " << e.what();
-        return e.kind();
+QImage maskPixels(bool alpha) {
+    return QImage(&kMaskPixels[0][0], 4, 2, 16, QImage::Format_RGBA8888)
+        .convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+}
+
+// The 8-bit BMP with the older 12-byte core header instead: 16-bit sizes, 3-byte colours.
+QByteArray coreBmp(const QImage& image) {
+    const QByteArray info = ts::bmp8(image, false);
+    const QByteArray pixels = info.mid(54 + 4 * image.colorCount());
+    const quint32 offset = 14 + 12 + 3 * 256;
+    QByteArray out("BM");
+    for (quint32 field : {offset + quint32(pixels.size()), 0u, offset, 12u,
+                          quint32(image.width() | image.height() << 16), 1u | 8u << 16}) {
+        ts::put32(out, field);
     }
-    ADD_FAILURE() << "no error for " << path.toStdString();
-    return platform::RuntimeError::Kind::Overflow;
-}
-
-void truncate(const QString& path, qint64 keep) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.resize(keep));
-}
-
-}  // namespace
-
-TEST(Picture, ReadsTheFormatsTheGameShips) {
-    QTemporaryDir dir;
-    const QImage indexed = ts::indexedImage(37, 21, fourColours(), fourIndex);
-    ts::writeBmp8(dir.filePath("plain8.bmp"), indexed, false);
-    ts::writeBmp8(dir.filePath("rle8.bmp"), indexed, true);
-    ts::writeGif(dir.filePath("p.gif"), indexed);
-    ts::writeBmp24(dir.filePath("p24.bmp"), indexed.convertToFormat(QImage::Format_RGB32));
-    for (const char* name : {"plain8.bmp", "rle8.bmp", "p.gif", "p24.bmp"}) {
-        SCOPED_TRACE(name);
-        expectFourColourPicture(platform::Picture::load(dir.filePath(name)), 37, 21);
-    }
-    QImage photo(600, 113, QImage::Format_RGB32);
-    photo.fill(Qt::white);
-    ts::writeJpeg(dir.filePath("t.jpg"), photo);
-    const auto title = platform::Picture::load(dir.filePath("t.jpg"));
-    EXPECT_EQ(title.width(), 600);
-    EXPECT_EQ(title.height(), 113);
-    EXPECT_EQ(title.surface().pixel(10, 10), 0xFFFFFFu);
-}
-
-TEST(Picture, GifTransparencyIsKeptForImages) {
-    QTemporaryDir dir;
-    ts::writeGif(dir.filePath("arrow.gif"), ts::indexedImage(30, 32, fourColours(), fourIndex), 0);
-    const QImage image = platform::readImage(dir.filePath("arrow.gif"));
-    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);  // index 0
-    EXPECT_EQ(qAlpha(image.pixel(3, 0)), 255);
-}
-
-TEST(Picture, MissingTruncatedOrGarbledFilesAreRunTimeErrorsNamingTheFile) {
-    QTemporaryDir dir;
-    EXPECT_EQ(loadError(dir.filePath("nothing here.bmp")),
-              platform::RuntimeError::Kind::FileNotFound);
-    EXPECT_EQ(loadError(dir.path()), platform::RuntimeError::Kind::FileNotFound) << "a folder";
-
-    const QImage indexed = ts::indexedImage(64, 64, fourColours(), fourIndex);
-    ts::writeBmp8(dir.filePath("cut8.bmp"), indexed, false);
-    truncate(dir.filePath("cut8.bmp"), 2000);
-    ts::writeBmp8(dir.filePath("cutrle.bmp"), indexed, true);
-    truncate(dir.filePath("cutrle.bmp"), QFileInfo(dir.filePath("cutrle.bmp")).size() - 10);
-    ts::writeGif(dir.filePath("cut.gif"), indexed);
-    truncate(dir.filePath("cut.gif"), QFileInfo(dir.filePath("cut.gif")).size() - 20);
-    QImage photo(200, 200, QImage::Format_RGB32);
-    photo.fill(Qt::darkCyan);
-    ts::writeJpeg(dir.filePath("cut.jpg"), photo);
-    truncate(dir.filePath("cut.jpg"), QFileInfo(dir.filePath("cut.jpg")).size() / 2);
-    QFile garbage(dir.filePath("garbage.gif"));
-    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-    garbage.write("this is not a picture at all");
-    garbage.close();
-    for (const char* name : {"cut8.bmp", "cutrle.bmp", "cut.gif", "cut.jpg", "garbage.gif"}) {
-        EXPECT_EQ(loadError(dir.filePath(name)), platform::RuntimeError::Kind::InvalidPicture)
-            << name;
-    }
-}
-
-TEST(AssetPaths, MapBackslashNamesBesideTheFolderEvenWithBlanks) {
-    const platform::AssetPaths paths(QStringLiteral("/opt/my games/velmora"));
-    EXPECT_EQ(paths.resolve("\\Characters\\Char007.bmp"),
-              QStringLiteral("/opt/my games/velmora/Characters/Char007.bmp"));
-    EXPECT_EQ(paths.folder(), QStringLiteral("/opt/my games/velmora"));
-
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("with blank");
-    ts::writeGif(folder + "/Background/World/x.gif",
-                 ts::indexedImage(4, 4, fourColours(), fourIndex));
-    EXPECT_EQ(
-        platform::Picture::load(platform::AssetPaths(folder).resolve("\\Background\\World\\x.gif"))
-            .width(),
-        4);
-}
-
-namespace {
-
-// A BMP with the older 12-byte core header: 16-bit sizes and a palette of 3-byte entries, as
-// some tools still write.
-QByteArray coreHeaderBmp8(const QImage& indexed) {
-    const int w = indexed.width();
-    const int h = indexed.height();
-    const int stride = (w + 3) / 4 * 4;
-    const int paletteBytes = 256 * 3;
-    const int offset = 14 + 12 + paletteBytes;
-    QByteArray out;
-    QDataStream s(&out, QIODevice::WriteOnly);
-    s.setByteOrder(QDataStream::LittleEndian);
-    s.writeRawData("BM", 2);
-    s << quint32(offset + stride * h) << quint32(0) << quint32(offset);
-    s << quint32(12) << quint16(w) << quint16(h) << quint16(1) << quint16(8);
     for (int i = 0; i < 256; ++i) {
-        const QRgb c = i < indexed.colorCount() ? indexed.color(i) : 0;
-        s << quint8(qBlue(c)) << quint8(qGreen(c)) << quint8(qRed(c));
+        out.append(i < image.colorCount() ? info.mid(54 + 4 * i, 3) : QByteArray(3, '\0'));
     }
-    for (int y = h - 1; y >= 0; --y) {
-        for (int x = 0; x < stride; ++x) {
-            s << quint8(x < w ? indexed.pixelIndex(x, y) : 0);
-        }
+    return out + pixels;
+}
+
+enum class Where { Map, Battle, Target, Title };
+
+// From a fresh start to where the game reads the file: the map, the battle (its blue cursor
+// after a tick), the red target cursor after Space, or the title, `ms` into its animation.
+void reach(ts::Harness& h, Where where, int ms) {
+    h.start();
+    if (where == Where::Battle || where == Where::Target) {
+        h.click(h.map().ui().cmdBattle);
     }
-    return out;
+    if (where == Where::Target) {
+        h.press(h.battle(), Qt::Key_Space);
+    }
+    if (where == Where::Title) {
+        h.press(h.map(), Qt::Key_Escape);
+        h.click(h.menu().ui().cmdQuit);
+    }
+    h.advance(ms);
 }
 
 }  // namespace
 
-TEST(Picture, BmpWithTheOlderCoreHeaderLoadsWithItsPixelsAndIsCheckedByThatHeader) {
+TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
+    const QImage rgb = indexed().convertToFormat(QImage::Format_RGB32);
+    QImage clear = indexed();  // colour 0 transparent, as the cursor pictures have it
+    clear.setColor(0, 0);
+    QImage white(48, 40, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    const QByteArray jpeg = encoded(white, "JPEG");
+    const QByteArray gif = ts::gifBytes(indexed());
+    const QByteArray bmp24 = ts::bmp24(rgb);
+    QImage big(5800, 5800, QImage::Format_Indexed8);  // more than Qt's readers take unless told
+    big.setColorTable(kPalette);
+    big.fill(2);
+    const QByteArray rle = ts::bmp8(indexed(), true), core = coreBmp(indexed());
+    constexpr quint32 k60000s = 60000u * 65537u, kTall = 37u | 60000u << 16;  // 16-bit fields
+    const QByteArray tallGif = patched(patched(gif, 6, kTall), 786, kTall);   // screen, image
+    const QByteArray hugeJpeg = patched(jpeg, jpeg.indexOf("\xFF\xC0") + 5, k60000s, true);
+    const auto claiming = [&bmp24](qint32 width, qint32 height) {
+        return patched(patched(bmp24, 18, quint32(width)), 22, quint32(height));
+    };
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QImage pixels;                   // null: the file is refused
+        const char* tooLarge = nullptr;  // the size a refusal as too large names
+    } samples[]{
+        // Refused, first, while the process is small: none takes more than a few hundred MB.
+        {"zero bytes", "", {}},
+        {"all one byte", QByteArray(4000, '\xFF'), {}},
+        {"a PNG", encoded(white, "PNG"), {}},
+        // Many writers leave a BMP's file size out: the pixels must be there all the same.
+        {"a BMP short of its last row's padding", patched(bmp24.chopped(20), 2, 0), {}},
+        {"a run-length BMP without its end", patched(rle.chopped(2), 2, 0), {}},
+        {"a BMP with the core header, cut", patched(core.chopped(40), 2, 0), {}},
+        {"a BMP cut in its core header", core.left(20), {}},
+        {"a BMP with the 56-byte header, cut", maskBmp(56).left(90), {}},
+        {"a BMP of negative width", claiming(-37, 21), {}},
+        {"a BMP claiming 2^31 × 2^31", claiming(INT32_MAX, INT32_MAX), {}},
+        {"a BMP claiming 60000 × 60000", claiming(60000, 60000), {}},
+        {"a BMP whose pixels lie past its end", patched(bmp24, 10, 0x7FFFFFF0u), {}},
+        {"a GIF cut inside its image data", gif.chopped(12), {}},
+        {"a GIF without the block that ends its image", gif.chopped(2), {}},
+        {"a GIF of its header and screen only", gif.left(13 + 256 * 3), {}},
+        {"a JPEG cut to half", jpeg.left(jpeg.size() / 2), {}},
+        {"a JPEG cut in its scan, then a newline", cutInScan(jpeg) + "\n", {}},
+        {"a JPEG cut in its scan after a thumbnail's end", cutInScan(withThumbnail(jpeg)), {}},
+        {"a JPEG cut in its scan, then a marker's first byte", cutInScan(jpeg) + "\xFF", {}},
+        {"a core-header BMP claiming 60000 × 60000", patched(core, 18, k60000s), {}},
+        {"a GIF claiming 37 × 60000", tallGif, {}, "37 × 60000"},
+        {"a JPEG claiming 60000 × 60000", hugeJpeg, {}, "60000 × 60000"},
+        // Loaded.
+        {"an 8-bit BMP", ts::bmp8(indexed(), false), rgb},
+        {"a run-length BMP", rle, rgb},
+        {"a 24-bit BMP", bmp24, rgb},
+        {"a BMP with the core header", core, rgb},
+        {"a BMP with the 56-byte header", maskBmp(56), maskPixels(true)},
+        {"a BMP with the 52-byte header", maskBmp(52), maskPixels(false)},
+        {"a GIF", gif, rgb},
+        {"a GIF with a transparent colour", ts::gifBytes(indexed(), {.transparentIndex = 0}),
+         clear.convertToFormat(QImage::Format_ARGB32)},
+        {"a GIF without its trailer", gif.chopped(1), rgb},
+        {"a GIF padded after its trailer", gif + QByteArray(300, '\0'), rgb},
+        {"a GIF without its trailer, padded", gif.chopped(1) + "\r\n", rgb},
+        {"a JPEG", jpeg, white},
+        {"a JPEG with a newline after its end marker", jpeg + "\n", white},
+        {"a JPEG with a trailer holding markers",
+         jpeg + QByteArray("\xFF\xD8\xFF\xE0trailer\xFF\xD9\0\0", 16), white},
+        {"a progressive JPEG with a trailer", encoded(white, "JPEG", true) + "trailer", white},
+        {"a JPEG with a thumbnail", withThumbnail(jpeg), white},
+        {"a BMP of 5800 × 5800, as large as a world map", ts::bmp8(big, true), big},
+    };
     QTemporaryDir dir;
-    const QByteArray bytes = coreHeaderBmp8(ts::indexedImage(37, 21, fourColours(), fourIndex));
-    ts::writeFile(dir.filePath("core.bmp"), bytes);
-    expectFourColourPicture(platform::Picture::load(dir.filePath("core.bmp")), 37, 21);
+    const long before = ts::peakKilobytes();
+    for (const auto& sample : samples) {
+        SCOPED_TRACE(sample.name);
+        // Told by their content, whatever their names.
+        const QString path = dir.filePath(QStringLiteral("%1.bmp").arg(sample.name));
+        ts::writeFile(path, sample.bytes);
+        if (sample.pixels.isNull()) {
+            std::string error = ts::invalidPicture(path);
+            if (sample.tooLarge != nullptr) {
+                error += std::string(": the picture is too large: ") + sample.tooLarge +
+                         " pixels, the limit is 16384 × 16384 pixels";
+            }
+            EXPECT_EQ(ts::runtimeError([&] { platform::Picture::load(path); }), error);
+            EXPECT_EQ(ts::runtimeError([&] { platform::readImage(path); }), error);
+            EXPECT_LT(ts::peakKilobytes() - before, 512 * 1024) << "kilobytes at the peak";
+            continue;
+        }
+        // The pictures keep their colours; images (the cursors) their transparency too.
+        EXPECT_TRUE(ts::sameRgb(platform::Picture::load(path).surface().image(), sample.pixels));
+        EXPECT_EQ(platform::readImage(path).convertToFormat(QImage::Format_Alpha8),
+                  sample.pixels.convertToFormat(QImage::Format_Alpha8));
+    }
+}
 
-    ts::writeFile(dir.filePath("cutcore.bmp"), bytes.left(bytes.size() - 40));
-    EXPECT_EQ(loadError(dir.filePath("cutcore.bmp")), RuntimeError::Kind::InvalidPicture);
-    ts::writeFile(dir.filePath("stub.bmp"), bytes.left(20));
-    EXPECT_EQ(loadError(dir.filePath("stub.bmp")), RuntimeError::Kind::InvalidPicture);
+TEST(Picture, TheGameReadsGifScreensWithQtsPixels) {
+    // Qt's reader takes screens of fewer than 16384 × 16384 pixels and the game's own reading
+    // the larger ones; both must give the same pixels.
+    const QSize s(40, 30);
+    const struct {
+        const char* name;
+        QSize image;
+        ts::GifShape gif;
+    } shapes[]{
+        {"interlaced and transparent", {40, 30}, {.interlaced = true, .transparentIndex = 0}},
+        {"own colour table", {40, 30}, {.localTable = true}},
+        {"inside the screen", {10, 8}, {.left = 5, .top = 4, .screen = s}},
+        {"inside, transparent", {10, 8}, {.left = 5, .top = 4, .screen = s, .transparentIndex = 1}},
+        {"past the screen's corner", {10, 8}, {.left = 35, .top = 26, .screen = s}},
+        {"wider and taller than the screen", {50, 36}, {.screen = s}},
+        {"interlaced, taller than the screen", {40, 50}, {.screen = s, .interlaced = true}},
+        {"data for half its rows", {40, 30}, {.rows = 15}},
+        {"interlaced, data for a third of its rows", {40, 30}, {.interlaced = true, .rows = 10}},
+        {"codes of every length", {200, 150}, {}},
+    };
+    for (const auto& shape : shapes) {
+        SCOPED_TRACE(shape.name);
+        const QByteArray bytes =
+            ts::gifBytes(ts::indexedImage(shape.image.width(), shape.image.height(), kPalette,
+                                          [](int x, int y) { return (x / 2 + y + x * y % 5) % 4; }),
+                         shape.gif);
+        const QImage qt = QImage::fromData(bytes, "GIF");
+        ASSERT_FALSE(qt.isNull());
+        EXPECT_EQ(platform::readGifScreen(bytes), qt);
+    }
 }
 
 TEST(Picture, AFileChangedOrRemovedOnDiskIsNotServedFromMemory) {
     QTemporaryDir dir;
     const QString path = dir.filePath("tiles.bmp");
-    const QImage first = ts::indexedImage(37, 21, fourColours(), fourIndex);
-    ts::writeBmp8(path, first, true);
-    expectFourColourPicture(platform::Picture::load(path), 37, 21);
-    expectFourColourPicture(platform::Picture::load(path), 37, 21);  // again, from memory
-
-    // Re-saved with other pixels, even at the same size in bytes and with its old time: the
-    // time is what tells, so give it a new one as any writer would.
-    const QImage second = ts::indexedImage(37, 21, fourColours(),
-                                           [](int x, int y) { return (fourIndex(x, y) + 1) % 4; });
-    ts::writeBmp8(path, second, true);
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
-                                     QFileDevice::FileModificationTime));
+    ts::writeFile(path, ts::bmp8(indexed(), true));
+    for (int time = 0; time < 2; ++time) {  // the second time from memory
+        EXPECT_TRUE(ts::sameRgb(platform::Picture::load(path).surface().image(), indexed()));
     }
-    const platform::Picture reloaded = platform::Picture::load(path);
-    EXPECT_EQ(reloaded.surface().pixel(0, 0), fourColours()[1] & 0xFFFFFF);
-    EXPECT_EQ(platform::readImage(path).pixel(0, 0) & 0xFFFFFF, fourColours()[1] & 0xFFFFFF);
-
-    ASSERT_TRUE(QFile::remove(path));
-    EXPECT_EQ(loadError(path), RuntimeError::Kind::FileNotFound);
-    try {
-        platform::readImage(path);
-        ADD_FAILURE() << "a removed file is an error";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.kind(), RuntimeError::Kind::FileNotFound);
-    }
+    // Saved again with other pixels, of the same size in bytes: its new time tells.
+    ts::writeFile(path, ts::bmp8(indexed(37, 21, 1), true));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                 QFileDevice::FileModificationTime));
+    EXPECT_TRUE(ts::sameRgb(platform::Picture::load(path).surface().image(), indexed(37, 21, 1)));
+    EXPECT_TRUE(ts::sameRgb(platform::readImage(path), indexed(37, 21, 1)));
+    ASSERT_TRUE(file.remove());
+    const std::string missing = "Run-time error '53': File not found: " + path.toStdString();
+    EXPECT_EQ(ts::runtimeError([&] { platform::Picture::load(path); }), missing);
+    EXPECT_EQ(ts::runtimeError([&] { platform::readImage(path); }), missing);
 }
 
-namespace {
-
-// An indexed picture of runs 200 pixels long, quick to make at any size.
-QImage runsPicture(int w, int h) {
-    QImage image(w, h, QImage::Format_Indexed8);
-    image.setColorTable(fourColours());
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; x += 200) {
-            std::memset(image.scanLine(y) + x, (x / 200 + y / 200) % 4, std::min(200, w - x));
-        }
-    }
-    return image;
-}
-
-}  // namespace
-
-TEST(Picture, PicturesUpTo16384PixelsASideLoadAndLargerOnesAreTooLarge) {
+TEST(Picture, AGifScreenOfTheLargestSizeLoads) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "its 1 GiB of pixels is at the sanitized run's limit for one allocation";
+#endif
+    // A world map of 16384 × 16384 pixels, more than Qt's reader takes, its one image at the
+    // top left and the screen's background colour everywhere else.
     QTemporaryDir dir;
-    struct Case {
-        const char* name;
-        int w;
-        int h;
-        std::function<void(const QString&, const QImage&)> write;
-    };
-    const auto rle = [](const QString& p, const QImage& i) { ts::writeBmp8(p, i, true); };
-    const auto gif = [](const QString& p, const QImage& i) { ts::writeGif(p, i); };
-    const auto jpeg = [](const QString& p, const QImage& i) {
-        ts::writeJpeg(p, i.convertToFormat(QImage::Format_RGB32));
-    };
-    const std::vector<Case> cases{
-        {"tiles.bmp", 5800, 5800, rle}, {"wide.bmp", 16384, 8, rle},
-        {"tall.gif", 8, 16384, gif},    {"wider.bmp", 16385, 8, rle},
-        {"taller.gif", 8, 16385, gif},  {"wider.jpg", 16385, 16, jpeg},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QString path = dir.filePath(c.name);
-        const QImage written = runsPicture(c.w, c.h);
-        c.write(path, written);
-        if (c.w <= 16384 && c.h <= 16384) {
-            const platform::Picture picture = platform::Picture::load(path);
-            ASSERT_EQ(picture.width(), c.w);
-            ASSERT_EQ(picture.height(), c.h);
-            for (int y = 0; y < c.h; y += std::max(1, c.h / 60)) {
-                for (int x = 0; x < c.w; x += std::max(1, c.w / 60)) {
-                    ASSERT_EQ(picture.surface().pixel(x, y), written.pixel(x, y) & 0xFFFFFFu);
-                }
+    const QString path = dir.filePath("world.gif");
+    ts::writeFile(path, ts::gifBytes(indexed(), {.screen = {16384, 16384}}));
+    const platform::Picture world = platform::Picture::load(path);
+    ASSERT_EQ(world.width(), 16384);
+    ASSERT_EQ(world.height(), 16384);
+    EXPECT_TRUE(ts::sameRgb(world.surface().image().copy(0, 0, 37, 21), indexed()));
+    EXPECT_EQ(world.surface().pixel(16383, 16383), 0x0AFA0Au);  // colour 2
+    EXPECT_EQ(world.surface().pixel(37, 0), 0x0AFA0Au);
+}
+
+TEST(SpriteSheet, DrawsAFrameOfTheLastPictureAtTwiceItsSizeThroughBlack) {
+    QTemporaryDir dir;
+    ts::writeGameAssets(dir.path(), 16, 16);
+    velmora::SpriteSheet sheet;
+    sheet.load(platform::AssetPaths(dir.path()));
+    // The last picture's second step facing down, twice its size as in battle.
+    platform::Surface dst(68, 68, 0x123456);
+    QImage expected = dst.image().copy();
+    sheet.draw(dst, 2, 2, 64, Int16(63), Int32(32), Int32(64));
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            if (ts::isFigurePixel(x / 2, y / 2)) {
+                expected.setPixel(x + 2, y + 2, ts::figureColour(63, 32, 64));
             }
-            EXPECT_EQ(picture.surface().pixel(c.w - 1, c.h - 1),
-                      written.pixel(c.w - 1, c.h - 1) & 0xFFFFFFu);
-            continue;
         }
-        EXPECT_EQ(loadError(path), RuntimeError::Kind::InvalidPicture);
-        try {
-            platform::Picture::load(path);
-        } catch (const RuntimeError& e) {
-            const std::string size = std::to_string(c.w) + " × " + std::to_string(c.h) + " pixels";
-            EXPECT_NE(std::string(e.what()).find("too large: " + size), std::string::npos)
-                << e.what();
-            EXPECT_NE(std::string(e.what()).find("limit is 16384 × 16384"), std::string::npos)
-                << e.what();
-        }
+    }
+    EXPECT_TRUE(ts::sameRgb(dst.image(), expected));
+    for (const int outside : {-1, 64}) {
+        EXPECT_EQ(ts::runtimeError([&] { sheet.picture(Int16(outside)); }),
+                  "Run-time error '9': Subscript out of range");
     }
 }
 
-TEST(Picture, AFileBeyondTheLargestPictureIsTooLargeAndIsNotRead) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("huge.gif");
-    {
-        QFile file(path);  // sparse: it takes no room on disk
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(file.resize(qint64{2} << 30));
-    }
-    EXPECT_EQ(loadError(path), RuntimeError::Kind::InvalidPicture);
-    try {
-        platform::Picture::load(path);
-    } catch (const RuntimeError& e) {
-        // 1 GiB for the pixels of the largest picture and 16 MiB for what goes with them.
-        EXPECT_NE(std::string(e.what()).find(
-                      "too large: 2147483648 bytes, the limit is 1090519040 bytes"),
-                  std::string::npos)
-            << e.what();
+TEST(HostileFiles, EachPictureTheGameReadsEndsTheGameNamingTheFile) {
+    // Emptied, cut short or grown to gigabytes on disk: the game ends when it comes to read the
+    // file, naming it, with an exit status that says so, taking a few hundred megabytes at most.
+    constexpr qint64 kHalf = -1;
+    constexpr qint64 kGigabytes = qint64{3} << 30;  // sparse: no room on disk
+    const struct {
+        const char* file;
+        Where where;
+        int ms;
+        qint64 size;  // what is left of the file
+    } cases[]{
+        {"/Characters/Char000.bmp", Where::Map, 0, kHalf},
+        {"/Characters/Char063.bmp", Where::Map, 0, 0},
+        {"/Background/World/ts0.bmp", Where::Map, 0, kGigabytes},
+        {"/Background/Battle/plains.gif", Where::Battle, 0, 20},
+        {"/Pictures/ArrowBlue1.gif", Where::Battle, 100, kHalf},
+        {"/Pictures/ArrowBlue2.gif", Where::Battle, 100, 0},
+        {"/Pictures/ArrowRed1.gif", Where::Target, 100, 20},
+        {"/Pictures/ArrowRed2.gif", Where::Target, 100, kHalf},
+        {"/Pictures/Title.jpg", Where::Title, 0, kHalf},
+        {"/Background/hills.gif", Where::Title, 0, 0},
+        // A scene lasts 193 ticks of 100 ms on a 1024-pixel display; the next loads its picture.
+        {"/Background/plains.gif", Where::Title, 193 * 100, 20},
+        {"/Background/forest.gif", Where::Title, 2 * 193 * 100, kHalf},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        ts::Harness h;
+        const QString path = h.assetFolder() + QLatin1String(c.file);
+        ASSERT_TRUE(QFile::resize(path, c.size == kHalf ? QFileInfo(path).size() / 2 : c.size));
+        const long before = ts::peakKilobytes();
+        std::string error = ts::invalidPicture(path);
+        if (c.size == kGigabytes) {
+            // 1 GiB for the pixels of the largest picture and 16 MiB for what goes with them.
+            error += ": the picture is too large: 3221225472 bytes, the limit is 1090519040 bytes";
+        }
+        EXPECT_EQ(ts::runtimeError([&] { reach(h, c.where, c.ms); }), error);
+        EXPECT_EQ(h.reporter.messages, std::vector<std::string>{error});
+        EXPECT_TRUE(h.ended());
+        EXPECT_NE(h.exitCode(), 0);
+        EXPECT_LT(ts::peakKilobytes() - before, 512 * 1024) << "kilobytes at the peak";
     }
 }

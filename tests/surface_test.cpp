@@ -1,226 +1,118 @@
+// The blits every screen draws with: copies, stretches, the colour key of the figures and the
+// raster operations of the foes' hit flash, pixel by pixel.
 #include <gtest/gtest.h>
 
 #include <QPainter>
 
 #include "platform/surface.h"
+#include "support/test_images.h"
 
 using platform::RasterOp;
 using platform::Surface;
+using testing_support::sameRgb;
 
 namespace {
 
-constexpr QRgb kMagenta = 0xFF00FF;
-
-// A surface whose every pixel is different, so a test can tell where a pixel came from.
-Surface pattern(int w, int h, int salt = 0) {
+// A surface whose every pixel is different, so a test can tell where a pixel came from; keyed,
+// a third of it is black (the figures' transparent colour) and some only just not black.
+Surface pattern(int w, int h, int salt, bool keyed = false) {
     Surface s(w, h);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            s.setPixel(x, y, qRgb((x * 7 + salt) & 0xFF, (y * 5 + salt) & 0xFF, (x + y) & 0xFF));
+            const QRgb key = (x + y) % 4 == 0 ? qRgb(1, 0, 0) : 0;
+            s.setPixel(x, y,
+                       keyed && (x + 2 * y) % 3 == 0
+                           ? key
+                           : qRgb((x * 7 + salt) & 0xFF, (y * 5 + salt) & 0xFF, (x + y) & 0xFF));
         }
     }
     return s;
 }
 
-// Qt's raster engine as the reference for scaled copies.
-QImage qtStretch(const Surface& dst, const QRect& target, const Surface& src, const QRect& source,
-                 QPainter::CompositionMode mode) {
-    QImage out = dst.image().copy();
-    QPainter p(&out);
-    p.setCompositionMode(mode);
-    p.drawImage(target, src.image(), source);
-    return out;
-}
+enum class Blit { Copy, Paint, Invert, Key };
 
-void expectSameImage(const Surface& ours, const QImage& reference) {
-    ASSERT_EQ(ours.width(), reference.width());
-    int differences = 0;
-    for (int y = 0; y < ours.height(); ++y) {
-        for (int x = 0; x < ours.width(); ++x) {
-            if (ours.pixel(x, y) != (reference.pixel(x, y) & 0xFFFFFF) && ++differences < 4) {
-                ADD_FAILURE() << "pixel (" << x << ", " << y << ")";
+struct Case {
+    const char* name;
+    Blit blit;
+    QSize source;  // empty: the destination is its own source
+    QSize destination;
+    QRect to;
+    QRect from;
+};
+
+// What Qt's raster engine leaves: the pixel under each destination pixel's centre, clipped to
+// both images; keyed, what was there wherever that pixel is black.
+QImage reference(const Case& c, const Surface& before, const Surface& src) {
+    QImage out = before.image().copy();
+    QPainter painter(&out);
+    painter.setCompositionMode(c.blit == Blit::Paint    ? QPainter::RasterOp_SourceOrDestination
+                               : c.blit == Blit::Invert ? QPainter::RasterOp_SourceXorDestination
+                                                        : QPainter::CompositionMode_Source);
+    painter.drawImage(c.to, src.image(), c.from);
+    painter.end();
+    for (int y = 0; y < out.height() && c.blit == Blit::Key; ++y) {
+        for (int x = 0; x < out.width(); ++x) {
+            if ((out.pixel(x, y) & 0xFFFFFFu) == 0) {
+                out.setPixel(x, y, before.pixel(x, y));
             }
         }
     }
-    EXPECT_EQ(differences, 0);
+    return out;
 }
 
 }  // namespace
 
-TEST(Blit, CopiesARectangleExactly) {
-    const Surface src = pattern(40, 30);
-    Surface dst(50, 50, kMagenta);
-    platform::bitBlt(dst, 5, 6, 10, 8, src, 12, 3);
-    for (int y = 0; y < 50; ++y) {
-        for (int x = 0; x < 50; ++x) {
-            const bool inside = x >= 5 && x < 15 && y >= 6 && y < 14;
-            EXPECT_EQ(dst.pixel(x, y), inside ? src.pixel(x - 5 + 12, y - 6 + 3) : kMagenta)
-                << x << "," << y;
-        }
-    }
-}
-
-TEST(Blit, WholeRowsOfImagesOfOneWidthCopyExactlyIncludingClippedRows) {
-    const Surface src = pattern(37, 30);
-    Surface dst(37, 25, kMagenta);
-    // Full-width copies, shifted down and up, and running past both images' last rows.
-    platform::bitBlt(dst, 0, 3, 37, 40, src, 0, 5);
-    for (int y = 0; y < 25; ++y) {
-        for (int x = 0; x < 37; ++x) {
-            const int sy = y - 3 + 5;
-            EXPECT_EQ(dst.pixel(x, y), y >= 3 && sy < 30 ? src.pixel(x, sy) : kMagenta)
-                << x << "," << y;
-        }
-    }
-    Surface up(37, 25, kMagenta);
-    platform::bitBlt(up, 0, -4, 37, 10, src, 0, 0);
-    for (int y = 0; y < 25; ++y) {
-        EXPECT_EQ(up.pixel(36, y), y < 6 ? src.pixel(36, y + 4) : kMagenta) << y;
-    }
-}
-
-TEST(Blit, ClipsToBothImagesAndLeavesTheRestUntouched) {
-    const Surface src = pattern(32, 32);
-    Surface dst(40, 40, kMagenta);
-    // The source rectangle reaches 8 pixels past the right and bottom of its image, and the
-    // destination starts above and left of its own.
-    platform::bitBlt(dst, -4, -2, 32, 32, src, 8, 8);
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            const int sx = x + 4 + 8;
-            const int sy = y + 2 + 8;
-            const bool copied = x < 28 && y < 30 && sx < 32 && sy < 32;
-            EXPECT_EQ(dst.pixel(x, y), copied ? src.pixel(sx, sy) : kMagenta) << x << "," << y;
-        }
-    }
-    // Entirely outside: nothing happens, and nothing crashes.
-    const Surface before = dst;
-    platform::bitBlt(dst, 0, 0, 10, 10, src, 40, 40);
-    platform::bitBlt(dst, 45, 0, 10, 10, src, 0, 0);
-    platform::stretchBlt(dst, 0, 0, 20, 20, src, -40, 0, 10, 10);
-    platform::transparentBlt(dst, 0, 0, 20, 20, src, 0, 100, 10, 10, 0);
-    EXPECT_EQ(dst.image(), before.image());
-}
-
-TEST(Blit, ScaledSourceOutsideItsImageLeavesThoseDestinationPixels) {
-    const Surface src = pattern(16, 16);
-    Surface dst(64, 64, kMagenta);
-    // A 2× copy of a source rectangle whose right half lies outside the image.
-    platform::stretchBlt(dst, 0, 0, 32, 32, src, 8, 0, 16, 16);
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            EXPECT_EQ(dst.pixel(x, y), x < 16 ? src.pixel(8 + x / 2, y / 2) : kMagenta)
-                << x << "," << y;
-        }
-    }
-}
-
-TEST(Blit, XorTwiceRestoresAndOrLightens) {
-    const Surface original = pattern(20, 20, 3);
-    const Surface sprite = pattern(10, 10, 99);
-    Surface dst = original;
-    platform::stretchBlt(dst, 2, 2, 20, 20, sprite, 0, 0, 10, 10, RasterOp::Invert);
-    EXPECT_EQ(dst.pixel(2, 2), original.pixel(2, 2) ^ sprite.pixel(0, 0));
-    EXPECT_NE(dst.image(), original.image());
-    platform::stretchBlt(dst, 2, 2, 20, 20, sprite, 0, 0, 10, 10, RasterOp::Invert);
-    EXPECT_EQ(dst.image(), original.image());
-
-    platform::bitBlt(dst, 0, 0, 10, 10, sprite, 0, 0, RasterOp::Paint);
-    EXPECT_EQ(dst.pixel(3, 4), original.pixel(3, 4) | sprite.pixel(3, 4));
-    // Black leaves the destination as it is under both operations.
-    Surface black(4, 4, 0);
-    Surface again = original;
-    platform::stretchBlt(again, 0, 0, 8, 8, black, 0, 0, 4, 4, RasterOp::Invert);
-    platform::bitBlt(again, 0, 0, 4, 4, black, 0, 0, RasterOp::Paint);
-    EXPECT_EQ(again.image(), original.image());
-}
-
-TEST(Blit, DoubleSizeMakesEachPixelATwoByTwoBlock) {
-    const Surface src = pattern(32, 32);
-    Surface dst(64, 64, kMagenta);
-    platform::stretchBlt(dst, 0, 0, 64, 64, src, 0, 0, 32, 32);
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            ASSERT_EQ(dst.pixel(x, y), src.pixel(x / 2, y / 2)) << x << "," << y;
-        }
-    }
-}
-
-TEST(Blit, ScaledCopiesMatchQtsRasterEngine) {
-    struct Case {
-        int sw, sh, w, h;
+TEST(Blit, EachBlitLeavesThePixelsOfQtsRasterEngine) {
+    const QSize s32(32, 32);
+    const Case cases[]{
+        {"a rectangle inside both", Blit::Copy, s32, {50, 50}, {5, 6, 10, 8}, {12, 3, 10, 8}},
+        {"clipped on every side", Blit::Copy, s32, {40, 40}, {-4, -2, 32, 32}, {8, 8, 32, 32}},
+        {"whole rows, down", Blit::Copy, {37, 32}, {37, 25}, {0, 3, 37, 40}, {0, 5, 37, 40}},
+        {"whole rows, up", Blit::Copy, {37, 32}, {37, 25}, {0, -4, 37, 10}, {0, 0, 37, 10}},
+        {"entirely outside", Blit::Copy, s32, {40, 40}, {45, 0, 10, 10}, {0, 0, 10, 10}},
+        {"within itself, overlapping", Blit::Copy, {}, s32, {2, 1, 10, 20}, {0, 0, 10, 20}},
+        {"twice the size", Blit::Copy, s32, {70, 70}, {3, 2, 64, 64}, {0, 0, 32, 32}},
+        {"twice, half outside", Blit::Copy, s32, {64, 64}, {0, 0, 32, 32}, {24, 0, 16, 16}},
+        {"twice as high only", Blit::Copy, s32, {40, 70}, {1, 1, 30, 64}, {2, 0, 30, 32}},
+        {"within itself, halved", Blit::Copy, {}, s32, {4, 4, 10, 10}, {0, 0, 20, 20}},
+        {"onto 4:3", Blit::Copy, {643, 482}, {1030, 772}, {6, 4, 1024, 768}, {3, 2, 640, 480}},
+        {"onto 16:9", Blit::Copy, {643, 482}, {1372, 772}, {6, 4, 1366, 768}, {3, 2, 640, 480}},
+        {"onto 32:9", Blit::Copy, {99, 34}, {2310, 772}, {6, 4, 2304, 768}, {3, 2, 96, 32}},
+        {"up by 3:2", Blit::Copy, s32, {51, 51}, {6, 4, 45, 47}, {1, 0, 30, 32}},
+        {"down by 3:1", Blit::Copy, {103, 92}, {39, 45}, {6, 4, 33, 41}, {3, 2, 100, 90}},
+        {"up by 9", Blit::Copy, s32, {70, 68}, {6, 4, 64, 64}, {3, 2, 7, 5}},
+        {"lightened, same size", Blit::Paint, s32, {40, 40}, {3, 4, 20, 20}, {2, 2, 20, 20}},
+        {"lightened, twice", Blit::Paint, s32, {70, 70}, {3, 4, 64, 64}, {0, 0, 32, 32}},
+        {"inverted, twice", Blit::Invert, s32, {70, 70}, {3, 4, 64, 64}, {0, 0, 32, 32}},
+        {"keyed, same size", Blit::Key, s32, {40, 40}, {2, 2, 32, 32}, {0, 0, 32, 32}},
+        {"keyed, twice, clipped", Blit::Key, s32, {60, 60}, {-3, 5, 64, 64}, {0, 0, 32, 32}},
+        {"keyed, outside the source", Blit::Key, s32, {40, 40}, {0, 0, 20, 20}, {0, 100, 10, 10}},
     };
-    for (const Case c :
-         {Case{640, 480, 1024, 768}, Case{640, 480, 1366, 768}, Case{96, 32, 2304, 768},
-          Case{30, 32, 45, 47}, Case{100, 90, 33, 41}, Case{7, 5, 64, 64}}) {
-        SCOPED_TRACE(std::to_string(c.sw) + "x" + std::to_string(c.sh) + " to " +
-                     std::to_string(c.w) + "x" + std::to_string(c.h));
-        const Surface src = pattern(c.sw + 3, c.sh + 2, 11);
-        const Surface background = pattern(c.w + 6, c.h + 4, 57);
-        Surface ours = background;
-        platform::stretchBlt(ours, 6, 4, c.w, c.h, src, 3, 2, c.sw, c.sh);
-        expectSameImage(ours, qtStretch(background, QRect(6, 4, c.w, c.h), src,
-                                        QRect(3, 2, c.sw, c.sh), QPainter::CompositionMode_Source));
-        // The raster operations sample the source exactly as the copy does.
-        Surface xored = background;
-        platform::stretchBlt(xored, 6, 4, c.w, c.h, src, 3, 2, c.sw, c.sh, RasterOp::Invert);
-        for (int y = 0; y < xored.height(); ++y) {
-            for (int x = 0; x < xored.width(); ++x) {
-                const bool inside = x >= 6 && y >= 4 && x < 6 + c.w && y < 4 + c.h;
-                ASSERT_EQ(xored.pixel(x, y), inside ? background.pixel(x, y) ^ ours.pixel(x, y)
-                                                    : background.pixel(x, y));
-            }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Surface dst = pattern(c.destination.width(), c.destination.height(), 57);
+        const Surface other = pattern(c.source.width(), c.source.height(), 3, c.blit == Blit::Key);
+        const Surface& src = c.source.isEmpty() ? dst : other;
+        const QImage want = reference(c, dst, src);
+        const QRect& t = c.to;
+        const QRect& f = c.from;
+        if (c.blit == Blit::Key) {
+            platform::transparentBlt(dst, t.x(), t.y(), t.width(), t.height(), src, f.x(), f.y(),
+                                     f.width(), f.height(), 0);
+        } else {
+            const RasterOp op[] = {RasterOp::Copy, RasterOp::Paint, RasterOp::Invert};
+            platform::stretchBlt(dst, t.x(), t.y(), t.width(), t.height(), src, f.x(), f.y(),
+                                 f.width(), f.height(), op[static_cast<int>(c.blit)]);
         }
+        EXPECT_TRUE(sameRgb(dst.image(), want));
     }
 }
 
-TEST(Blit, DoubleSizeRasterOperationsMatchQtsRasterEngine) {
-    const Surface sprite = pattern(64, 128, 5);
-    const Surface background = pattern(80, 80, 77);
-    for (const auto& [op, mode] :
-         {std::pair{RasterOp::Invert, QPainter::RasterOp_SourceXorDestination},
-          std::pair{RasterOp::Paint, QPainter::RasterOp_SourceOrDestination}}) {
-        Surface ours = background;
-        platform::stretchBlt(ours, 7, 9, 64, 64, sprite, 32, 96, 32, 32, op);
-        expectSameImage(
-            ours, qtStretch(background, QRect(7, 9, 64, 64), sprite, QRect(32, 96, 32, 32), mode));
-    }
-}
-
-TEST(Blit, ColourKeyShowsTheBackgroundThroughKeyPixelsOnly) {
-    Surface sprite(4, 4, 0);  // black: transparent
-    sprite.setPixel(1, 1, qRgb(200, 10, 10));
-    sprite.setPixel(2, 3, qRgb(1, 0, 0));  // almost black is not the key
-    for (int scale : {1, 2}) {
-        const Surface background = pattern(12, 12);
-        Surface dst = background;
-        platform::transparentBlt(dst, 2, 2, 4 * scale, 4 * scale, sprite, 0, 0, 4, 4, 0);
-        for (int y = 0; y < 12; ++y) {
-            for (int x = 0; x < 12; ++x) {
-                const int sx = (x - 2) / scale;
-                const int sy = (y - 2) / scale;
-                const bool inside = x >= 2 && y >= 2 && sx < 4 && sy < 4;
-                const QRgb expected = inside && sprite.pixel(sx, sy) != 0 ? sprite.pixel(sx, sy)
-                                                                          : background.pixel(x, y);
-                EXPECT_EQ(dst.pixel(x, y), expected)
-                    << "scale " << scale << " at " << x << "," << y;
-            }
-        }
-    }
-    // A white key, as the title uses: black is then drawn like any colour.
-    Surface title(2, 1, 0xFFFFFF);
-    title.setPixel(1, 0, 0);
-    Surface dst(2, 1, kMagenta);
-    platform::transparentBlt(dst, 0, 0, 2, 1, title, 0, 0, 2, 1, 0xFFFFFF);
-    EXPECT_EQ(dst.pixel(0, 0), kMagenta);
-    EXPECT_EQ(dst.pixel(1, 0), 0u);
-}
-
-TEST(Blit, CopyWithinOneSurfaceReadsTheOriginalPixels) {
-    Surface s = pattern(20, 1);
-    const Surface before = s;
-    platform::bitBlt(s, 2, 0, 10, 1, s, 0, 0);
-    for (int x = 0; x < 10; ++x) {
-        EXPECT_EQ(s.pixel(x + 2, 0), before.pixel(x, 0));
-    }
+TEST(Surface, AResizedPictureBoxKeepsItsDrawingAndFillsTheNewRoom) {
+    Surface s = pattern(20, 10, 0);
+    s.resize(30, 6, 0xFF00FF);
+    QImage expected(30, 6, QImage::Format_RGB32);
+    expected.fill(0xFF00FF);
+    QPainter(&expected).drawImage(0, 0, pattern(20, 10, 0).image());
+    EXPECT_TRUE(sameRgb(s.image(), expected));
 }

@@ -1,43 +1,31 @@
 #include "support/test_images.h"
 
 #include <gif_lib.h>
+#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QtEndian>
+#include <algorithm>
 #include <stdexcept>
 
+#include "platform/runtime_error.h"
+
 namespace testing_support {
-namespace {
 
-QByteArray bmpHeaders(int width, int height, int bits, quint32 compression, quint32 dataSize,
-                      int paletteSize) {
+// The file and 40-byte info headers of a BMP, for a palette of `paletteSize` colours after them.
+static QByteArray bmpHeaders(int width, int height, int bits, quint32 compression, quint32 dataSize,
+                             int paletteSize) {
     const quint32 offset = 14 + 40 + static_cast<quint32>(paletteSize) * 4;
-    QByteArray out;
-    out.append("BM");
-    put32(out, offset + dataSize);
-    put32(out, 0);
-    put32(out, offset);
-    put32(out, 40);
-    put32(out, static_cast<quint32>(width));
-    put32(out, static_cast<quint32>(height));
-    put16(out, 1);
-    put16(out, static_cast<quint16>(bits));
-    put32(out, compression);
-    put32(out, dataSize);
-    put32(out, 2835);
-    put32(out, 2835);
-    put32(out, static_cast<quint32>(paletteSize));
-    put32(out, 0);
+    QByteArray out("BM");
+    for (quint32 field :
+         {offset + dataSize, 0u, offset, 40u, static_cast<quint32>(width),
+          static_cast<quint32>(height), 1u | static_cast<quint32>(bits) << 16, compression,
+          dataSize, 2835u, 2835u, static_cast<quint32>(paletteSize), 0u}) {
+        put32(out, field);
+    }
     return out;
-}
-
-}  // namespace
-
-void put16(QByteArray& out, quint16 v) {
-    char b[2];
-    qToLittleEndian(v, b);
-    out.append(b, 2);
 }
 
 void put32(QByteArray& out, quint32 v) {
@@ -66,34 +54,31 @@ QImage indexedImage(int width, int height, const QVector<QRgb>& palette,
     return image;
 }
 
-void writeBmp24(const QString& path, const QImage& image) {
-    const int w = image.width();
-    const int h = image.height();
-    const int stride = (w * 3 + 3) & ~3;
-    QByteArray out = bmpHeaders(w, h, 24, 0, static_cast<quint32>(stride * h), 0);
-    for (int y = h - 1; y >= 0; --y) {
-        QByteArray row(stride, '\0');
-        for (int x = 0; x < w; ++x) {
-            const QRgb p = image.pixel(x, y);
-            row[x * 3] = static_cast<char>(qBlue(p));
-            row[x * 3 + 1] = static_cast<char>(qGreen(p));
-            row[x * 3 + 2] = static_cast<char>(qRed(p));
-        }
-        out.append(row);
+QByteArray bmp24(const QImage& image) {
+    const QImage bgr = image.convertToFormat(QImage::Format_BGR888);
+    const int w = image.width() * 3;
+    const int stride = (w + 3) & ~3;
+    QByteArray out = bmpHeaders(image.width(), image.height(), 24, 0,
+                                static_cast<quint32>(stride * image.height()), 0);
+    for (int y = image.height() - 1; y >= 0; --y) {
+        out.append(reinterpret_cast<const char*>(bgr.constScanLine(y)), w);
+        out.append(stride - w, '\0');
     }
-    writeFile(path, out);
+    return out;
 }
 
-void writeBmp8(const QString& path, const QImage& indexed, bool rle8) {
+void writeBmp24(const QString& path, const QImage& image) {
+    writeFile(path, bmp24(image));
+}
+
+QByteArray bmp8(const QImage& indexed, bool rle8) {
     const int w = indexed.width();
     const int h = indexed.height();
     QByteArray data;
     for (int y = h - 1; y >= 0; --y) {
         const uchar* line = indexed.constScanLine(y);
         if (!rle8) {
-            QByteArray row(reinterpret_cast<const char*>(line), w);
-            row.append(QByteArray((4 - w % 4) % 4, '\0'));
-            data.append(row);
+            data.append(reinterpret_cast<const char*>(line), w).append((4 - w % 4) % 4, '\0');
             continue;
         }
         for (int x = 0; x < w;) {
@@ -101,62 +86,67 @@ void writeBmp8(const QString& path, const QImage& indexed, bool rle8) {
             while (x + run < w && run < 255 && line[x + run] == line[x]) {
                 ++run;
             }
-            data.append(static_cast<char>(run));
-            data.append(static_cast<char>(line[x]));
+            data.append(static_cast<char>(run)).append(static_cast<char>(line[x]));
             x += run;
         }
-        data.append('\0');
-        data.append(y == 0 ? '\1' : '\0');  // end of line, or end of bitmap after the last
+        data.append('\0').append(y == 0 ? '\1'
+                                        : '\0');  // end of line; of the bitmap after the last
     }
     const QVector<QRgb> palette = indexed.colorTable();
     QByteArray out = bmpHeaders(w, h, 8, rle8 ? 1 : 0, static_cast<quint32>(data.size()),
                                 static_cast<int>(palette.size()));
     for (QRgb c : palette) {
-        out.append(static_cast<char>(qBlue(c)));
-        out.append(static_cast<char>(qGreen(c)));
-        out.append(static_cast<char>(qRed(c)));
-        out.append('\0');
+        put32(out, c & 0xFFFFFFu);  // blue, green, red and a zero
     }
-    out.append(data);
-    writeFile(path, out);
+    return out + data;
 }
 
-void writeGif(const QString& path, const QImage& indexed, int transparentIndex) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
+static int appendGif(GifFileType* gif, const GifByteType* bytes, int n) {
+    static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(bytes), n);
+    return n;
+}
+
+QByteArray gifBytes(const QImage& indexed, const GifShape& shape) {
+    QByteArray out;
     int error = 0;
-    GifFileType* gif = EGifOpenFileName(path.toLocal8Bit().constData(), false, &error);
-    if (gif == nullptr) {
-        throw std::runtime_error("cannot write " + path.toStdString());
-    }
+    GifFileType* gif = EGifOpen(&out, appendGif, &error);
     QVector<GifColorType> colours(256);
-    const QVector<QRgb> palette = indexed.colorTable();
-    for (qsizetype i = 0; i < palette.size(); ++i) {
-        colours[i] = GifColorType{static_cast<GifByteType>(qRed(palette[i])),
-                                  static_cast<GifByteType>(qGreen(palette[i])),
-                                  static_cast<GifByteType>(qBlue(palette[i]))};
+    for (int i = 0; i < indexed.colorCount(); ++i) {
+        const QRgb c = indexed.color(i);
+        colours[i] = {GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))};
     }
-    ColorMapObject* map = GifMakeMapObject(256, colours.data());
+    ColorMapObject* global = GifMakeMapObject(256, colours.data());
+    std::reverse(colours.begin(), colours.end());
+    ColorMapObject* local = GifMakeMapObject(256, colours.data());
     EGifSetGifVersion(gif, true);
-    EGifPutScreenDesc(gif, indexed.width(), indexed.height(), 8, 0, map);
-    if (transparentIndex >= 0) {
-        GraphicsControlBlock gcb{DISPOSAL_UNSPECIFIED, false, 0, transparentIndex};
+    const QSize screen = shape.screen.isEmpty() ? indexed.size() : shape.screen;
+    EGifPutScreenDesc(gif, screen.width(), screen.height(), 8, 2, global);
+    if (shape.transparentIndex >= 0) {
+        GraphicsControlBlock gcb{DISPOSAL_UNSPECIFIED, false, 0, shape.transparentIndex};
         GifByteType ext[4];
         EGifGCBToExtension(&gcb, ext);
         EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext);
     }
-    EGifPutImageDesc(gif, 0, 0, indexed.width(), indexed.height(), false, nullptr);
-    for (int y = 0; y < indexed.height(); ++y) {
+    const int rows = shape.rows < 0 ? indexed.height() : shape.rows;
+    EGifPutImageDesc(gif, shape.left, shape.top, indexed.width(), rows, shape.interlaced,
+                     shape.localTable ? local : nullptr);
+    for (int y = 0; y < rows; ++y) {
         EGifPutLine(gif, const_cast<GifByteType*>(indexed.constScanLine(y)), indexed.width());
     }
     EGifCloseFile(gif, &error);
-    GifFreeMapObject(map);
+    GifFreeMapObject(global);
+    GifFreeMapObject(local);
+    if (rows != indexed.height()) {
+        // The descriptor claims the full height; the data holds `rows` rows.
+        const qsizetype descriptor = out.indexOf(',', 13 + 256 * 3);
+        qToLittleEndian<quint16>(static_cast<quint16>(indexed.height()),
+                                 out.data() + descriptor + 7);
+    }
+    return out;
 }
 
-void writeJpeg(const QString& path, const QImage& image, int quality) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!image.save(path, "JPEG", quality)) {
-        throw std::runtime_error("cannot write " + path.toStdString());
-    }
+void writeGif(const QString& path, const QImage& indexed, int transparentIndex) {
+    writeFile(path, gifBytes(indexed, {.transparentIndex = transparentIndex}));
 }
 
 QRgb tilePixel(int x, int y) {
@@ -168,9 +158,8 @@ QRgb figureColour(int sprite, int frameX, int frameY) {
 }
 
 bool isFigurePixel(int xInFrame, int yInFrame) {
-    const bool inBody = xInFrame >= 8 && xInFrame < 24 && yInFrame >= 4 && yInFrame < 28;
     const bool hole = xInFrame == 16 && yInFrame == 16;
-    return inBody && !hole;
+    return xInFrame >= 8 && xInFrame < 24 && yInFrame >= 4 && yInFrame < 28 && !hole;
 }
 
 void writeGameAssets(const QString& folder, int tileWidth, int tileHeight) {
@@ -178,10 +167,8 @@ void writeGameAssets(const QString& folder, int tileWidth, int tileHeight) {
         QImage sprite(64, 128, QImage::Format_RGB32);
         for (int y = 0; y < 128; ++y) {
             for (int x = 0; x < 64; ++x) {
-                const int fx = x / 32 * 32;
-                const int fy = y / 32 * 32;
-                sprite.setPixel(
-                    x, y, isFigurePixel(x - fx, y - fy) ? figureColour(n, fx, fy) : qRgb(0, 0, 0));
+                const QRgb figure = figureColour(n, x / 32 * 32, y / 32 * 32);
+                sprite.setPixel(x, y, isFigurePixel(x % 32, y % 32) ? figure : qRgb(0, 0, 0));
             }
         }
         writeBmp24(
@@ -211,13 +198,43 @@ void writeGameAssets(const QString& folder, int tileWidth, int tileHeight) {
     }
     QImage title(600, 113, QImage::Format_RGB32);
     title.fill(Qt::white);
-    for (int y = 30; y < 80; ++y) {
-        for (int x = 100; x < 500; ++x) {
-            title.setPixel(x, y, qRgb(120, 20, 40));
+    QPainter(&title).fillRect(100, 30, 400, 50, QColor(120, 20, 40));
+    title.save(folder + QStringLiteral("/Pictures/Title.jpg"), "JPEG", 100);
+    writeFile(folder + QStringLiteral("/Music/Theme.mid"), QByteArray("MThd"));
+}
+
+::testing::AssertionResult sameRgb(const QImage& actual, const QImage& expected) {
+    if (actual.size() != expected.size()) {
+        return ::testing::AssertionFailure() << "the sizes differ";
+    }
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            if (((actual.pixel(x, y) ^ expected.pixel(x, y)) & 0xFFFFFFu) != 0) {
+                return ::testing::AssertionFailure()
+                       << "the first to differ is (" << x << ", " << y << ")";
+            }
         }
     }
-    writeJpeg(folder + QStringLiteral("/Pictures/Title.jpg"), title);
-    writeFile(folder + QStringLiteral("/Music/Theme.mid"), QByteArray("MThd"));
+    return ::testing::AssertionSuccess();
+}
+
+std::string runtimeError(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const platform::RuntimeError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+std::string invalidPicture(const QString& path) {
+    return "Run-time error '481': Invalid picture: " + path.toStdString();
+}
+
+long peakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 }  // namespace testing_support

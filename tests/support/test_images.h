@@ -1,24 +1,40 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <QVector>
 #include <functional>
+#include <string>
 
 namespace testing_support {
 
-// Little-endian fields, as picture and music files hold them, appended to `out`.
-void put16(QByteArray& out, quint16 v);
+// A little-endian field, as picture files hold them, appended to `out`.
 void put32(QByteArray& out, quint32 v);
 // Writes the bytes to a file, making its folder first.
 void writeFile(const QString& path, const QByteArray& bytes);
 
 // Small pictures made by the tests themselves, in the formats the game reads.
+QByteArray bmp24(const QImage& image);
+QByteArray bmp8(const QImage& indexed, bool rle8);
 void writeBmp24(const QString& path, const QImage& image);
-void writeBmp8(const QString& path, const QImage& indexed, bool rle8);
 void writeGif(const QString& path, const QImage& indexed, int transparentIndex = -1);
-void writeJpeg(const QString& path, const QImage& image, int quality = 100);
+
+// A GIF of one image on a logical screen, as other tools write them; the screen's background
+// is colour 2.
+struct GifShape {
+    int left = 0;  // where the image lies on the screen
+    int top = 0;
+    QSize screen = {};  // empty: the image's size
+    bool interlaced = false;
+    int transparentIndex = -1;
+    bool localTable = false;  // the palette reversed, as the image's own colour table
+    int rows = -1;            // data for only so many rows, as a writer that stopped early
+};
+QByteArray gifBytes(const QImage& indexed, const GifShape& shape = {});
 
 // An indexed image whose pixel (x, y) is index(x, y) into `palette`.
 QImage indexedImage(int width, int height, const QVector<QRgb>& palette,
@@ -37,5 +53,14 @@ bool isFigurePixel(int xInFrame, int yInFrame);
 // (tileWidth × tileHeight), the battle background and cursors, the title pictures and a file
 // for the theme music.
 void writeGameAssets(const QString& folder, int tileWidth = 1472, int tileHeight = 800);
+
+// Whether two pictures have the same size and colours, alpha aside.
+::testing::AssertionResult sameRgb(const QImage& actual, const QImage& expected);
+// The message of the run-time error `action` raises, or "" when it raises none.
+std::string runtimeError(const std::function<void()>& action);
+// What the game says when it cannot use the picture file at `path`.
+std::string invalidPicture(const QString& path);
+// The most memory the process has held so far, in kilobytes.
+long peakKilobytes();
 
 }  // namespace testing_support
