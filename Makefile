@@ -10,11 +10,12 @@ PACKAGES := cmake ninja-build g++ pkg-config make \
 	libgtest-dev libbenchmark-dev \
 	xvfb xdotool x11-utils imagemagick fonts-liberation fonts-dejavu-core \
 	openbox pulseaudio pulseaudio-utils libpulse-dev libasound2-dev fluidsynth weston x11-xserver-utils ccache \
-	clang libclang-rt-14-dev appstream dpkg-dev file locales
+	clang libclang-rt-14-dev appstream dpkg-dev file locales gcovr
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench assets format clean package test-sanitize test-tsan fuzz
+.PHONY: all deps configure build run test bench assets format clean package test-sanitize test-tsan fuzz \
+	coverage
 
 all: build
 
@@ -83,6 +84,19 @@ fuzz: deps
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=$(WERROR)
 	cmake --build $(FUZZ_DIR)
 	bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# Line coverage of the game's code (the asset generator, tests, benchmarks and fuzzers left out)
+# by the headless suites, in a folder of its own: a summary, and coverage.html in that folder.
+COVERAGE_DIR ?= build-coverage
+coverage: deps
+	cmake -S . -B $(COVERAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_WERROR=$(WERROR) \
+		-DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage
+	cmake --build $(COVERAGE_DIR)
+	find $(COVERAGE_DIR) -name '*.gcda' -delete
+	cd $(COVERAGE_DIR) && QT_QPA_PLATFORM=offscreen ctest --timeout 1800 -j2 -E '^e2e\.'
+	gcovr --root . --object-directory $(COVERAGE_DIR) \
+		--filter '(app|battle|core|map|menu|platform|title)/' \
+		--print-summary --html-details $(COVERAGE_DIR)/coverage.html
 
 bench: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ./bench/velmora-bench
