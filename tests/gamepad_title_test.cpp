@@ -10,12 +10,24 @@
 
 #include "app/velmora.h"
 #include "platform/file_dialog.h"
-#include "support/open_dialog.h"
 #include "support/test_images.h"
 #include "support/virtual_pad.h"
 #include "title/frm_intro_controls.h"
 
-using testing_support::openFileDialog;
+namespace {
+
+// The platform's file dialog while it is open on the screen, or null.
+QFileDialog* openFileDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(w);
+            dialog != nullptr && dialog->isVisible()) {
+            return dialog;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 TEST(PadOnTitle, TheDialogsFilterReadsAsItsDescriptionWithThePatternsOnlyWhenMissing) {
     for (const auto& [filter, shown] :

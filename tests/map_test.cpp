@@ -198,7 +198,8 @@ TEST(MapFlow, ANewGameOnAnOddDisplayStartsAtTheCornerFacingTheWayTheLastOneEnded
     step(h, Qt::Key_PageUp, 5);
     h.press(h.map(), Qt::Key_Escape);
     h.click(h.menu().ui().cmdQuit);
-    h.changeDisplay(1366, 768, 15);  // the player changes the resolution meanwhile
+    h.changeDisplay(
+        platform::Display::ofPixels(1366, 768, 15));  // the player changes the resolution meanwhile
     h.click(h.intro().ui().cmdNew);
     EXPECT_EQ(leader(h), (Leader{0, 0, 32, 96, 0}));
     EXPECT_EQ(h.map().ui().txtChar.text(), QString()) << "a fresh window";

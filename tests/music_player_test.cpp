@@ -212,8 +212,10 @@ TEST(MusicCommands, AMissingOrBrokenFileIsNotOpenedAndWithNoOutputItSaysSoInOneL
     testing::internal::CaptureStderr();
     {
         Device d({none, none});
+        QFile huge(d.folder.filePath(QStringLiteral("huge.mid")));  // 3 GiB, sparse: never read
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64{3} << 30));
         for (const QString& path :
-             {d.folder.filePath(QStringLiteral("none.mid")),
+             {d.folder.filePath(QStringLiteral("none.mid")), huge.fileName(),
               d.write("MThd", QStringLiteral("b.mid")),
               d.write(shortTune(480, 960).left(30), QStringLiteral("c.mid"))}) {
             d.start(path);

@@ -52,12 +52,6 @@ void openBattle(Harness& h) {
     h.click(h.map().ui().cmdBattle);
 }
 
-void pressInBattle(Harness& h, int qtKey, int times) {
-    for (int i = 0; i < times; ++i) {
-        h.press(h.battle(), qtKey);
-    }
-}
-
 void playScript(const char* script, const std::function<void(int)>& press,
                 const std::function<void(int)>& wait) {
     const std::string names = "LRUDSCE";

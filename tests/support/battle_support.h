@@ -24,7 +24,6 @@ extern const CursorPicture kBlue1, kBlue2, kRed1, kRed2;
 
 // Starts the game and presses "Battle Test".
 void openBattle(Harness& h);
-void pressInBattle(Harness& h, int qtKey, int times = 1);
 // Plays a script of keys and pauses: letters name keys (L R U D the arrows, S Space, C Ctrl,
 // E Escape), a number lets that many milliseconds pass, blanks only separate.
 void playScript(const char* script, const std::function<void(int)>& press,

@@ -22,9 +22,6 @@ class Harness {
     ~Harness();
 
     // The player changes the display: screens created from now on see this one.
-    void changeDisplay(int width, int height, float twipsPerPixel) {
-        display_ = platform::Display::ofPixels(width, height, twipsPerPixel);
-    }
     void changeDisplay(const platform::Display& display) { display_ = display; }
     // The game's folder; its name has a blank in it, as players' folders may.
     QString assetFolder() const { return assets_.filePath(QStringLiteral("my game")); }
