@@ -1,5 +1,5 @@
-// The pictures the game reads, in the format and size its layout expects, and the scenes as it
-// draws them: the overworld, the title's landscapes and lettering, the battlefield and its arrows.
+// The pictures the game reads, in the format and size its layout expects, and the title's
+// landscapes, which it scrolls round and round.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -49,29 +49,6 @@ TEST(AssetFiles, PicturesHaveTheirFormatAndSize) {
     EXPECT_EQ(qAlpha(icon.pixel(128, 128)), 255);
 }
 
-TEST(WorldPicture, OpenGroundAtTheStartWaterForestAndMountainsBeyond) {
-    const QImage img = loadAsset(QStringLiteral("Background/World/ts0.bmp"));
-    // The party starts in the top left: 8 × 14 tiles of grass and paths.
-    const int open = countPixels(img.copy(0, 0, 8 * 32, 14 * 32), [](QRgb c) {
-        const int r = qRed(c), g = qGreen(c), b = qBlue(c);
-        return (g > r && g > b + 30 && g > 110) || (r > g && g > b && r > 150);
-    });
-    EXPECT_GT(open, 8 * 32 * 14 * 32 * 97 / 100);
-    // Water, forest and mountains beyond, among every 8th pixel along and down.
-    const auto water = [](QRgb c) { return qBlue(c) > qRed(c) + 60 && qBlue(c) > qGreen(c); };
-    const auto forest = [](QRgb c) {
-        return qGreen(c) > qRed(c) + 30 && qGreen(c) < 140 && qBlue(c) < 110;
-    };
-    const auto rock = [](QRgb c) {
-        const int r = qRed(c);
-        return std::abs(r - qGreen(c)) < 24 && r > qBlue(c) && r < 190 && r > 90;
-    };
-    const int samples = (img.width() + 7) / 8 * ((img.height() + 7) / 8);
-    EXPECT_GT(countPixels(img, water, 8), samples / 20);
-    EXPECT_GT(countPixels(img, forest, 8), samples / 20);
-    EXPECT_GT(countPixels(img, rock, 8), samples / 50);
-}
-
 // The title scrolls each landscape round and round: where its right edge meets its left, no
 // more rows change sharply than between all but the most different 1 % of neighbouring columns.
 // Sky above and ground below all along.
@@ -103,44 +80,6 @@ TEST(Landscapes, SeamlessLoopsOfSkyAboveGround) {
         }
         EXPECT_GT(blueSky, w / 16 * 3 / 4) << name << ": clouds may cover some of the sky";
     }
-}
-
-// The battle's arrows point down at the chosen fighter: a clear surround, an opaque shaft, a
-// head wider than the shaft, blue for the party and red for the foes.
-TEST(Arrows, OpaqueColouredShaftAndHeadOnAClearSurround) {
-    for (const char* name : {"ArrowBlue1", "ArrowBlue2", "ArrowRed1", "ArrowRed2"}) {
-        const QImage img = loadAsset(QStringLiteral("Pictures/%1.gif").arg(QLatin1String(name)));
-        const auto clear = [&img](int x, int y) { return qAlpha(img.pixel(x, y)) == 0; };
-        ASSERT_TRUE(img.hasAlphaChannel()) << name;
-        EXPECT_TRUE(clear(0, 0) && clear(29, 0) && clear(0, 31) && clear(29, 31)) << name;
-        EXPECT_FALSE(clear(15, 5) || clear(15, 20) || clear(15, 29)) << name << ": shaft and tip";
-        EXPECT_TRUE(clear(3, 5) && !clear(4, 15) && clear(4, 28)) << name << ": the head";
-        const QRgb body = img.pixel(15, 20);
-        if (QByteArray(name).contains("Blue")) {
-            EXPECT_GT(qBlue(body), qRed(body) + 60) << name;
-        } else {
-            EXPECT_GT(qRed(body), qBlue(body) + 40) << name;
-        }
-    }
-}
-
-// The title's lettering is drawn with white keyed out: white corners, a dark outline, and few
-// pale pixels, which would leave a halo.
-TEST(Title, WhiteCornersDarkEdgedLetteringAndLittleNearWhite) {
-    const QImage img = loadAsset(QStringLiteral("Pictures/Title.jpg"));
-    for (QPoint p : {QPoint(0, 0), QPoint(599, 0), QPoint(0, 112), QPoint(599, 112)}) {
-        EXPECT_EQ(img.pixel(p) & 0xffffffu, 0xffffffu) << p.x() << "," << p.y();
-    }
-    const int total = img.width() * img.height();
-    const int white = countPixels(img, [](QRgb c) { return (c & 0xffffffu) == 0xffffffu; });
-    EXPECT_GT(white, total / 3);
-    EXPECT_LT(white, total * 9 / 10);
-    const auto dark = [](QRgb c) { return std::max({qRed(c), qGreen(c), qBlue(c)}) < 80; };
-    const auto pale = [](QRgb c) {
-        return std::min({qRed(c), qGreen(c), qBlue(c)}) >= 200 && (c & 0xffffffu) != 0xffffffu;
-    };
-    EXPECT_GT(countPixels(img, dark), total / 20) << "the lettering has a dark outline";
-    EXPECT_LT(countPixels(img, pale), total / 40) << "pale pixels would leave a halo";
 }
 
 }  // namespace
