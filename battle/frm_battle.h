@@ -30,6 +30,8 @@ class frmBattle final : public Form {
     // The sprite sheet the battle draws from, kept until the battle closes even if the map
     // window closes first.
     const std::shared_ptr<const SpriteSheet>& sprites() const { return sprites_; }
+    // What the repaints keep between ticks; null until the battle first opens.
+    const ScenePainter* painter() const { return painter_.get(); }
 
     // The battle state. Slots are party slots for the Party arrays and foe slots for the Foe
     // arrays. Closing the screen keeps them; creation and activation re-set what they own.

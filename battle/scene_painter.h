@@ -78,6 +78,10 @@ class ScenePainter {
     void forget() { shown_.reset(); }
     // Drops everything kept, the stretched background included.
     void release();
+    // A stretched background is kept.
+    bool keepsBackground() const {
+        return !stretched_[0].pixels.isNull() || !stretched_[1].pixels.isNull();
+    }
 
   private:
     struct Stretched {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <array>
 
+#include "battle/scene_painter.h"
 #include "map/frm_map_controls.h"
 #include "menu/frm_menu_controls.h"
 #include "support/battle_support.h"
@@ -142,6 +143,7 @@ TEST(BattleStart, TheBattleOutlivesTheMapAndANewOneKeepsOnlyTheTargets) {
     g.h.click(g.h.menu().ui().cmdQuit);
     EXPECT_TRUE(g.b.BattleBackground.isNull()) << "the closed battle lets its pictures go";
     EXPECT_EQ(g.b.sprites(), nullptr);
+    EXPECT_FALSE(g.b.painter()->keepsBackground()) << "nor its stretched battlefield";
     g.h.click(g.h.intro().ui().cmdNew);
     g.h.click(g.h.map().ui().cmdBattle);
     EXPECT_EQ(g.b.ActiveMember.value(), 1);

@@ -173,6 +173,7 @@ TEST(TitleScreen, ScenesLast193TicksAndCycleHillsPlainsForestOnAfterAVisitElsewh
     // visit starts with hills.
     h->click(intro.ui().cmdNew);
     EXPECT_TRUE(intro.SceneBackground.isNull());
+    EXPECT_TRUE(intro.landscape().empty()) << "nor the landscape stretched from it";
     toTitle(*h);
     h->advance(100);
     EXPECT_EQ(sceneShown(), kHills);

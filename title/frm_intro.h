@@ -30,6 +30,8 @@ class frmIntro final : public Form {
     Int16 SceneIndex;
     platform::Picture SceneBackground;
     platform::Picture TitlePicture;
+    // The stretched landscape the animation keeps while the title is open.
+    const StretchedLandscape& landscape() const { return landscape_; }
 
   protected:
     std::unique_ptr<platform::ControlSet> createControls(platform::Window& window) override;

@@ -30,6 +30,7 @@ class StretchedLandscape {
                                   QSize stretched, bool& remade);
     // Forgets the result and frees its memory.
     void release();
+    bool empty() const { return result_.isNull(); }
 
   private:
     platform::Surface result_;
