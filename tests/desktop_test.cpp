@@ -1,26 +1,8 @@
-// What the game takes from the desktop: the key codes its screens see, whole scale factors with
-// the remainder left to the game's DPI, and the one line said when no display can be reached.
+// What the game takes from the desktop: whole scale factors with the remainder left to the
+// game's DPI, and the one line it says when no display can be reached.
 #include <gtest/gtest.h>
 
-#include <QKeyEvent>
-
 #include "platform/application.h"
-
-TEST(Desktop, KeysReachTheScreensAsTheirCodes) {
-    for (const auto& [key, code] : {std::pair{Qt::Key_F1, 112},
-                                    {Qt::Key_F12, 123},
-                                    {Qt::Key_Tab, 9},
-                                    {Qt::Key_Enter, 13},
-                                    {Qt::Key_Home, 36},
-                                    {Qt::Key_Delete, 46},
-                                    {Qt::Key_7, 55},
-                                    {Qt::Key_Q, 81},
-                                    {Qt::Key_Menu, 0}}) {
-        EXPECT_EQ(platform::virtualKeyCode(QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier)), code);
-    }
-    const QKeyEvent both(QEvent::KeyPress, Qt::Key_A, Qt::ShiftModifier | Qt::AltModifier);
-    EXPECT_EQ(platform::shiftState(both), 5);
-}
 
 TEST(Desktop, AFractionalScaleFactorBecomesWholeAndTheGameTakesTheRest) {
     using Set = std::vector<std::pair<QByteArray, QByteArray>>;

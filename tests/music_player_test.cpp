@@ -190,6 +190,21 @@ class MusicPlayer : public testing::Test {
 
 }  // namespace
 
+// The theme as the title plays it, to its end: loud enough, and clear of the limiter's ceiling.
+TEST_F(MusicPlayer, TheThemePeaksBetweenMinusSixAndMinusOneDecibels) {
+    Device d;
+    d.start(QStringLiteral(VELMORA_THEME_FILE));
+    float peak = 0;
+    for (int block = 0; d.status() == "playing" && block < 300 * kRate / 4096; ++block) {
+        for (float s : d.render(4096)) {
+            peak = std::max(peak, std::fabs(s));
+        }
+    }
+    EXPECT_EQ(d.status(), "stopped") << "the theme ends";
+    EXPECT_GE(20 * std::log10(peak), -6.0);
+    EXPECT_LE(20 * std::log10(peak), -1.0);
+}
+
 TEST_F(MusicPlayer, PlaysUntilTheTunesLastEvent) {
     Device d;
     d.start(d.write(shortTune(480, 960)));
