@@ -53,7 +53,7 @@ class PulseAudioStream final : public AudioStream {
     PulseAudioStream(const PulseAudioStream&) = delete;
     PulseAudioStream& operator=(const PulseAudioStream&) = delete;
 
-    bool open(int sampleRate, int queueFrames) {
+    bool open(int sampleRate, int queueFrames, int requestFrames) {
         loop_ = pa_threaded_mainloop_new();
         if (loop_ == nullptr) {
             return false;
@@ -76,13 +76,14 @@ class PulseAudioStream final : public AudioStream {
                PA_CONTEXT_IS_GOOD(state)) {
             pa_threaded_mainloop_wait(loop_);
         }
-        const bool ready = state == PA_CONTEXT_READY && connectStream(sampleRate, queueFrames);
+        const bool ready =
+            state == PA_CONTEXT_READY && connectStream(sampleRate, queueFrames, requestFrames);
         pa_threaded_mainloop_unlock(loop_);
         return ready;
     }
 
   private:
-    bool connectStream(int sampleRate, int queueFrames) {
+    bool connectStream(int sampleRate, int queueFrames, int requestFrames) {
         pa_sample_spec spec{};
         spec.format = PA_SAMPLE_FLOAT32NE;
         spec.rate = static_cast<std::uint32_t>(sampleRate);
@@ -93,12 +94,12 @@ class PulseAudioStream final : public AudioStream {
         }
         pa_stream_set_state_callback(stream_, &PulseAudioStream::streamChanged, this);
         pa_stream_set_write_callback(stream_, &PulseAudioStream::wanted, this);
-        const auto bytes = static_cast<std::uint32_t>(queueFrames) * 2 * sizeof(float);
+        constexpr auto kFrameBytes = static_cast<std::uint32_t>(2 * sizeof(float));
         pa_buffer_attr queue{};
         queue.maxlength = static_cast<std::uint32_t>(-1);
-        queue.tlength = bytes;
+        queue.tlength = static_cast<std::uint32_t>(queueFrames) * kFrameBytes;
         queue.prebuf = static_cast<std::uint32_t>(-1);
-        queue.minreq = bytes / 2;
+        queue.minreq = static_cast<std::uint32_t>(requestFrames) * kFrameBytes;
         queue.fragsize = static_cast<std::uint32_t>(-1);
         if (pa_stream_connect_playback(stream_, nullptr, &queue, PA_STREAM_ADJUST_LATENCY, nullptr,
                                        nullptr) < 0) {
@@ -211,24 +212,24 @@ void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 }  // namespace
 
-AudioOutput pulseAudioOutput(int sampleRate, int queueFrames) {
+AudioOutput pulseAudioOutput(int sampleRate, int queueFrames, int requestFrames) {
     return {
         "pulseaudio",
-        [sampleRate, queueFrames](RenderFunction render,
-                                  std::function<void()> broken) -> std::unique_ptr<AudioStream> {
+        [sampleRate, queueFrames, requestFrames](
+            RenderFunction render, std::function<void()> broken) -> std::unique_ptr<AudioStream> {
             auto stream = std::make_unique<PulseAudioStream>(std::move(render), std::move(broken));
-            if (!stream->open(sampleRate, queueFrames)) {
+            if (!stream->open(sampleRate, queueFrames, requestFrames)) {
                 return nullptr;
             }
             return stream;
         }};
 }
 
-AudioOutput alsaOutput(int sampleRate, int queueFrames) {
+AudioOutput alsaOutput(int sampleRate, int queueFrames, int requestFrames) {
     return {
         "alsa",
-        [sampleRate, queueFrames](RenderFunction render,
-                                  std::function<void()> broken) -> std::unique_ptr<AudioStream> {
+        [sampleRate, queueFrames, requestFrames](
+            RenderFunction render, std::function<void()> broken) -> std::unique_ptr<AudioStream> {
             snd_lib_error_set_handler(quietAlsa);
             snd_pcm_t* pcm = nullptr;
             if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) {
@@ -241,7 +242,7 @@ AudioOutput alsaOutput(int sampleRate, int queueFrames) {
                 snd_pcm_close(pcm);
                 return nullptr;
             }
-            return std::make_unique<AlsaStream>(pcm, queueFrames / 2, std::move(render),
+            return std::make_unique<AlsaStream>(pcm, requestFrames, std::move(render),
                                                 std::move(broken));
         }};
 }

@@ -26,10 +26,12 @@ struct AudioOutput {
         open;
 };
 
-// The sound server (PulseAudio, or PipeWire in its place). It asks for sound as its queue of
-// `queueFrames` empties, half of it at a time: what is rendered is heard that long after.
-AudioOutput pulseAudioOutput(int sampleRate, int queueFrames);
-// The sound card through ALSA's default device, with about the same queue.
-AudioOutput alsaOutput(int sampleRate, int queueFrames);
+// The sound server (PulseAudio, or PipeWire in its place). It holds up to `queueFrames` and asks
+// for `requestFrames` at a time, when it has fallen to the difference: what is rendered is heard
+// at most `queueFrames` later, and each request must be answered before the difference has played.
+AudioOutput pulseAudioOutput(int sampleRate, int queueFrames, int requestFrames);
+// The sound card through ALSA's default device, with about the same queue, written
+// `requestFrames` at a time.
+AudioOutput alsaOutput(int sampleRate, int queueFrames, int requestFrames);
 
 }  // namespace platform

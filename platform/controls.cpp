@@ -34,8 +34,8 @@ void Control::setGeometry(float left, float top, float width, float height) {
     width_ = width;
     height_ = height;
     if (widget_ != nullptr) {
-        widget_->setGeometry(toPixelsX(left), toPixelsY(top), std::max(0, toPixelsX(width)),
-                             std::max(0, toPixelsY(height)));
+        placeWidget(QRect(toPixelsX(left), toPixelsY(top), std::max(0, toPixelsX(width)),
+                          std::max(0, toPixelsY(height))));
     }
     if (resized) {
         onResized();
@@ -49,6 +49,10 @@ void Control::setVisible(bool visible) {
     }
 }
 
+void Control::placeWidget(const QRect& geometry) {
+    widget_->setGeometry(geometry);
+}
+
 // ---- PictureBox ----
 
 class PictureBox::View final : public QWidget {
@@ -60,15 +64,20 @@ class PictureBox::View final : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override {
         // Only the part the window system asks for: boxes that redraw a small area present
-        // only that area.
-        const QRect area = event->rect();
+        // only that area. Rectangle by rectangle: a copy clipped to one rectangle is a plain
+        // copy of rows, where one clipped to several (strips, or around a control on top) goes
+        // span by span, several times slower.
         QPainter painter(this);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        const QRect drawn = area & box_.surface().image().rect();
-        if (drawn != area) {
-            painter.fillRect(area, QColor::fromRgb(box_.backColor()));
+        const QImage& image = box_.surface().image();
+        for (const QRect& area : event->region()) {
+            painter.setClipRect(area);
+            const QRect drawn = area & image.rect();
+            if (drawn != area) {
+                painter.fillRect(area, QColor::fromRgb(box_.backColor()));
+            }
+            painter.drawImage(drawn.topLeft(), image, drawn);
         }
-        painter.drawImage(drawn.topLeft(), box_.surface().image(), drawn);
     }
 
   private:
@@ -92,6 +101,29 @@ Surface& PictureBox::canvas() {
 Surface& PictureBox::canvas(const QRect& changed) {
     widget()->update(changed);
     return surface_;
+}
+
+void PictureBox::placeWidget(const QRect& geometry) {
+    QWidget* view = widget();
+    QWidget* parent = view->parentWidget();
+    const QPoint shift = geometry.topLeft() - view->pos();
+    // A box that fills its container before and after a move is all the container shows but
+    // for the controls on top: the container's picture scrolls, which the window system does
+    // with what it has, and the controls on top go back to their places. Only the strips
+    // brought into view are painted, with what has been drawn since the last paint (Qt moves
+    // that along with the picture), where a plain move would repaint the whole window.
+    if (parent == nullptr || shift.isNull() || geometry.size() != view->size() ||
+        !view->isVisible() || !view->geometry().contains(parent->rect()) ||
+        !geometry.contains(parent->rect())) {
+        view->setGeometry(geometry);
+        return;
+    }
+    parent->scroll(shift.x(), shift.y());  // every control in the container moves with it
+    for (QWidget* other : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (other != view && !other->isWindow()) {
+            other->move(other->pos() - shift);
+        }
+    }
 }
 
 void PictureBox::cls() {

@@ -55,6 +55,8 @@ class Control {
     int toPixelsX(float twips) const;
     int toPixelsY(float twips) const;
     virtual void onResized() {}
+    // Puts the widget at `geometry` (pixels in its container).
+    virtual void placeWidget(const QRect& geometry);
 
   private:
     Window& window_;
@@ -94,6 +96,7 @@ class PictureBox final : public Control, public Container {
 
   private:
     void onResized() override;
+    void placeWidget(const QRect& geometry) override;
 
     class View;
     Surface surface_;

@@ -415,6 +415,7 @@ class MidiPlayer::Impl {
         fluid_settings_setnum(settings_, "synth.gain", options_.gain);
         // Every call into the synthesizer is made under the device's own lock.
         fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
+        fluid_settings_setint(settings_, "synth.polyphony", kPolyphony);
         synth_ = new_fluid_synth(settings_);
         // Linear interpolation between a sample's points costs a fifth less than the default
         // fourth-order one, which is most of the title's sound; the theme is as loud either
@@ -487,8 +488,8 @@ class MidiPlayer::Impl {
 
 MidiPlayer::Options MidiPlayer::gameOptions() {
     Options options;
-    options.outputs = {pulseAudioOutput(kSampleRate, kQueueFrames),
-                       alsaOutput(kSampleRate, kQueueFrames)};
+    options.outputs = {pulseAudioOutput(kSampleRate, kQueueFrames, kRequestFrames),
+                       alsaOutput(kSampleRate, kQueueFrames, kRequestFrames)};
     options.soundFontFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/Music");
     return options;
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QScreen>
 #include <QWidget>
 #include <cmath>
 
@@ -100,6 +102,7 @@ TEST(TitleScreen, LaysOutTheButtonsOnThePanelAndLoadGameAsksForASavedGame) {
     EXPECT_EQ(h->fileDialog.calls[0].filter, QStringLiteral("Saved Games (*.sav)|*.sav"));
     h->advance(100);
     EXPECT_EQ(h->intro().ui().picBack.widget()->x(), -7);
+    EXPECT_EQ(c.picMenu.widget()->geometry(), QRect(390, 280, 245, 209)) << "the panel stays";
     EXPECT_TRUE(h->reporter.messages.empty());
 }
 
@@ -153,6 +156,14 @@ TEST(TitleScreen, EveryTickLeavesExactlyThePixelsOfAPlainTick) {
             const auto& c = h->intro().ui();
             ASSERT_TRUE(c.picBack.surface().image() == canvas) << w << "x" << hgt << " " << tick;
             ASSERT_TRUE(c.picMenu.surface().image() == panel) << w << "x" << hgt << " " << tick;
+            // What the window shows, scrolled and painted in part, is what painting all of it
+            // would show.
+            QWidget* window = h->intro().window();
+            QCoreApplication::processEvents();
+            ASSERT_TRUE(window->screen()->grabWindow(window->winId()).toImage().convertToFormat(
+                            QImage::Format_RGB32) ==
+                        window->grab().toImage().convertToFormat(QImage::Format_RGB32))
+                << w << "x" << hgt << " " << tick;
         }
     }
 }
