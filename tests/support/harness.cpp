@@ -1,6 +1,7 @@
 #include "support/harness.h"
 
 #include <QCoreApplication>
+#include <QScreen>
 #include <QTest>
 #include <algorithm>
 #include <stdexcept>
@@ -65,6 +66,12 @@ void Harness::activate(velmora::Form& form) {
     QEvent event(QEvent::WindowActivate);
     QCoreApplication::sendEvent(form.window(), &event);
     settle();
+}
+
+bool showsAWholeRepaint(QWidget* window) {
+    QCoreApplication::processEvents();
+    return window->screen()->grabWindow(window->winId()).toImage().convertToFormat(
+               QImage::Format_RGB32) == window->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace testing_support

@@ -74,4 +74,8 @@ class Harness {
     bool reportedError_ = false;
 };
 
+// Once pending paints are done, the window shows what painting all of it afresh would show:
+// nothing left over from a scroll or a partial repaint.
+bool showsAWholeRepaint(QWidget* window);
+
 }  // namespace testing_support
