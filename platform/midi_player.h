@@ -29,12 +29,12 @@ namespace platform {
 //
 // While a tune plays, a thread of the device's own renders it ahead in long periods, and the
 // first sound output that opens takes it as it wants it, into a short queue: what it takes is
-// heard within a few tens of milliseconds, and what is rendered ahead can still be faded. "close" fades
-// the tune out over a few milliseconds (a cut would click), then silences the synthesizer; once
-// nothing has sounded for a moment the output is closed and the thread sleeps, and the next tune
-// that plays opens it again. Every sample passes a limiter that keeps it below full scale. With no
-// output the device still takes every command and stays silent, and a tune it plays then never
-// advances. Tests leave the outputs out and call render(), or give an output of their own.
+// heard within a few tens of milliseconds, and what is rendered ahead can still be faded. "close"
+// fades the tune out over a few milliseconds (a cut would click), then silences the synthesizer;
+// once nothing has sounded for a moment the output is closed and the thread sleeps, and the next
+// tune that plays opens it again. Every sample passes a limiter that keeps it below full scale.
+// With no output the device still takes every command and stays silent, and a tune it plays then
+// never advances. Tests leave the outputs out and call render(), or give an output of their own.
 class MidiPlayer final : public CommandDevice {
   public:
     static constexpr int kSampleRate = 44100;

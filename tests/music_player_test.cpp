@@ -299,7 +299,8 @@ TEST_F(MusicPlayer, TheSoundCardHearsWhatTheSynthesizerRendersAndATuneThatHasEnd
     rendered.start(rendered.write(tune));
     const Samples expected = rendered.render(kRate / 2);
     {
-        Device card({platform::alsaOutput(kRate, MidiPlayer::kQueueFrames, MidiPlayer::kRequestFrames)});
+        Device card(
+            {platform::alsaOutput(kRate, MidiPlayer::kQueueFrames, MidiPlayer::kRequestFrames)});
         auto waitUntilStopped = [&] {
             const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
             while (card.status() == "playing" && std::chrono::steady_clock::now() < deadline) {

@@ -70,8 +70,11 @@ void Harness::activate(velmora::Form& form) {
 
 bool showsAWholeRepaint(QWidget* window) {
     QCoreApplication::processEvents();
-    return window->screen()->grabWindow(window->winId()).toImage().convertToFormat(
-               QImage::Format_RGB32) == window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return window->screen()
+               ->grabWindow(window->winId())
+               .toImage()
+               .convertToFormat(QImage::Format_RGB32) ==
+           window->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace testing_support
