@@ -416,6 +416,9 @@ class MidiPlayer::Impl {
         // Every call into the synthesizer is made under the device's own lock.
         fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
         fluid_settings_setint(settings_, "synth.polyphony", kPolyphony);
+        // The chorus would run on every block; the theme sends nothing to it, so without it the
+        // samples are the same to the bit, for a tenth less work.
+        fluid_settings_setint(settings_, "synth.chorus.active", 0);
         synth_ = new_fluid_synth(settings_);
         // Linear interpolation between a sample's points costs a fifth less than the default
         // fourth-order one, which is most of the title's sound; the theme is as loud either
