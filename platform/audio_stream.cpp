@@ -3,6 +3,7 @@
 #include <alsa/asoundlib.h>
 #include <pulse/pulseaudio.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <thread>
@@ -54,6 +55,8 @@ class PulseAudioStream final : public AudioStream {
     PulseAudioStream& operator=(const PulseAudioStream&) = delete;
 
     bool open(int sampleRate, int queueFrames, int requestFrames) {
+        sampleRate_ = sampleRate;
+        kept_.assign(2 * static_cast<std::size_t>(kKeptSeconds * sampleRate), 0.0f);
         loop_ = pa_threaded_mainloop_new();
         if (loop_ == nullptr) {
             return false;
@@ -82,7 +85,65 @@ class PulseAudioStream final : public AudioStream {
         return ready;
     }
 
+    bool fadeOutHanded(int fadeFrames) override {
+        pa_threaded_mainloop_lock(loop_);
+        const bool faded = fadeLocked(fadeFrames);
+        pa_threaded_mainloop_unlock(loop_);
+        return faded;
+    }
+
   private:
+    static constexpr auto kFrameBytes = static_cast<std::int64_t>(2 * sizeof(float));
+    // What has been given is kept this long: the server's queue and what the device holds.
+    static constexpr int kKeptSeconds = 2;
+    // The fade starts this far past what the device plays, the time for the write to arrive.
+    static constexpr int kLeadMs = 5;
+
+    // Under the main loop's lock: where the device plays now, then the fade written over what
+    // the server holds from a little past it, silence over the rest. Writing behind what the
+    // server has already passed to the device makes it take that back and play the new frames.
+    bool fadeLocked(int fadeFrames) {
+        if (stream_ == nullptr || pa_stream_get_state(stream_) != PA_STREAM_READY) {
+            return false;
+        }
+        if (pa_operation* update =
+                pa_stream_update_timing_info(stream_, &PulseAudioStream::done, this)) {
+            while (pa_operation_get_state(update) == PA_OPERATION_RUNNING &&
+                   pa_stream_get_state(stream_) == PA_STREAM_READY) {
+                pa_threaded_mainloop_wait(loop_);
+            }
+            pa_operation_unref(update);
+        }
+        const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
+        if (timing == nullptr || timing->read_index_corrupt || timing->write_index_corrupt ||
+            timing->write_index != given_ * kFrameBytes) {
+            return false;
+        }
+        const auto playing = static_cast<std::int64_t>(
+            timing->read_index / kFrameBytes -
+            static_cast<std::int64_t>(timing->sink_usec) * sampleRate_ / 1000000);
+        const std::int64_t keptFrames = static_cast<std::int64_t>(kept_.size()) / 2;
+        const std::int64_t from =
+            std::max<std::int64_t>(playing, 0) + std::int64_t{kLeadMs} * sampleRate_ / 1000;
+        const std::int64_t count = given_ - from;
+        if (count < fadeFrames || from < given_ - keptFrames) {
+            return false;  // too little left to fade, or gone from what is kept
+        }
+        std::vector<float> rewritten(2 * static_cast<std::size_t>(count), 0.0f);
+        for (int f = 0; f < fadeFrames; ++f) {
+            const auto at = static_cast<std::size_t>((from + f) % keptFrames);
+            const auto gain = static_cast<float>(fadeGain(f, fadeFrames));
+            rewritten[2 * static_cast<std::size_t>(f)] = kept_[2 * at] * gain;
+            rewritten[2 * static_cast<std::size_t>(f) + 1] = kept_[2 * at + 1] * gain;
+        }
+        if (pa_stream_write(stream_, rewritten.data(), rewritten.size() * sizeof(float), nullptr,
+                            from * kFrameBytes, PA_SEEK_ABSOLUTE) < 0) {
+            return false;
+        }
+        std::fill(kept_.begin(), kept_.end(), 0.0f);
+        return true;
+    }
+
     bool connectStream(int sampleRate, int queueFrames, int requestFrames) {
         pa_sample_spec spec{};
         spec.format = PA_SAMPLE_FLOAT32NE;
@@ -94,12 +155,11 @@ class PulseAudioStream final : public AudioStream {
         }
         pa_stream_set_state_callback(stream_, &PulseAudioStream::streamChanged, this);
         pa_stream_set_write_callback(stream_, &PulseAudioStream::wanted, this);
-        constexpr auto kFrameBytes = static_cast<std::uint32_t>(2 * sizeof(float));
         pa_buffer_attr queue{};
         queue.maxlength = static_cast<std::uint32_t>(-1);
-        queue.tlength = static_cast<std::uint32_t>(queueFrames) * kFrameBytes;
+        queue.tlength = static_cast<std::uint32_t>(queueFrames * kFrameBytes);
         queue.prebuf = static_cast<std::uint32_t>(-1);
-        queue.minreq = static_cast<std::uint32_t>(requestFrames) * kFrameBytes;
+        queue.minreq = static_cast<std::uint32_t>(requestFrames * kFrameBytes);
         queue.fragsize = static_cast<std::uint32_t>(-1);
         if (pa_stream_connect_playback(stream_, nullptr, &queue, PA_STREAM_ADJUST_LATENCY, nullptr,
                                        nullptr) < 0) {
@@ -124,9 +184,22 @@ class PulseAudioStream final : public AudioStream {
             return;
         }
         const auto frames = static_cast<int>(bytes / (2 * sizeof(float)));
-        self->render_(static_cast<float*>(buffer), frames);
+        auto* samples = static_cast<float*>(buffer);
+        self->render_(samples, frames);
+        self->keep(samples, frames);
         pa_stream_write(stream, buffer, static_cast<std::size_t>(frames) * 2 * sizeof(float),
                         nullptr, 0, PA_SEEK_RELATIVE);
+    }
+
+    // The frames given, kept in a ring by their place in the stream.
+    void keep(const float* samples, int frames) {
+        const auto keptFrames = static_cast<std::int64_t>(kept_.size()) / 2;
+        for (int f = 0; f < frames; ++f) {
+            const auto at = static_cast<std::size_t>((given_ + f) % keptFrames);
+            kept_[2 * at] = samples[2 * f];
+            kept_[2 * at + 1] = samples[2 * f + 1];
+        }
+        given_ += frames;
     }
 
     static void contextChanged(pa_context* context, void* data) {
@@ -156,6 +229,10 @@ class PulseAudioStream final : public AudioStream {
     pa_stream* stream_ = nullptr;
     // Set under the main loop's lock once the stream is going: nothing more is rendered.
     bool stopping_ = false;
+    int sampleRate_ = 0;
+    // The last frames given, and how many have been given in all (the server's write index).
+    std::vector<float> kept_;
+    std::int64_t given_ = 0;
 };
 
 // The sound card, fed period by period from a thread of the stream's own.

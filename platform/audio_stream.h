@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cmath>
 #include <functional>
 #include <memory>
+#include <numbers>
 #include <string>
 
 namespace platform {
@@ -10,11 +12,21 @@ namespace platform {
 // be heard next; called on the sound output's own thread whenever it wants more.
 using RenderFunction = std::function<void(float* interleaved, int frames)>;
 
+// The gain of frame `f` (from 0) of a fade out over `frames` frames: a raised cosine from full
+// to nothing, which ends at nothing on its last frame.
+inline double fadeGain(int f, int frames) {
+    return 0.5 + 0.5 * std::cos(std::numbers::pi * (f + 1.0) / frames);
+}
+
 // A stream of sound to a device, open for as long as the object lives. Going, it stops asking
 // for frames and waits until those it has been given have been heard.
 class AudioStream {
   public:
     virtual ~AudioStream() = default;
+    // Fades out over `fadeFrames` what it has been given and not yet played, from as soon as
+    // the device allows, with silence after it; it goes on asking for frames. False if it cannot
+    // reach them: they are heard as they are.
+    virtual bool fadeOutHanded(int /*fadeFrames*/) { return false; }
 };
 
 // A sound device by name, and how to open a stream on it that asks `render` for its sound;
@@ -29,6 +41,8 @@ struct AudioOutput {
 // The sound server (PulseAudio, or PipeWire in its place). It holds up to `queueFrames` and asks
 // for `requestFrames` at a time, when it has fallen to the difference: what is rendered is heard
 // at most `queueFrames` later, and each request must be answered before the difference has played.
+// Its streams can fade what they have handed over: they keep the last seconds they were given,
+// and write the fade over what the server holds, from a few milliseconds past what it plays.
 AudioOutput pulseAudioOutput(int sampleRate, int queueFrames, int requestFrames);
 // The sound card through ALSA's default device, with about the same queue, written
 // `requestFrames` at a time.

@@ -7,11 +7,11 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
-#include <numbers>
 #include <optional>
 #include <thread>
 
@@ -224,35 +224,42 @@ class MidiPlayer::Impl {
         return playing ? "playing" : "stopped";
     }
 
-    // Frees the tune. What it sounds at this moment fades out over kFadeFrames, to be heard
-    // after what has been rendered already; then the synthesizer is silenced and its controllers
-    // reset. Its reverb and chorus still ring, unheard, until they have died away.
+    // Frees the tune. What is heard fades out over kFadeFrames: from as soon as the sound server
+    // can, when the output can reach what it has been handed; otherwise what the output takes
+    // next fades, after what it holds. Then the synthesizer is silenced and its controllers
+    // reset. Its reverb still rings, unheard, until it has died away.
     void closeTune() {
+        AudioStream* stream = nullptr;
         {
-            const std::lock_guard<std::mutex> lock(mutex_);
+            std::unique_lock<std::mutex> lock(mutex_);
             if (!tune_) {
                 return;
             }
+            // An output just opening may already be playing the tune: a moment for it to be
+            // known, or its frames would be heard unfaded.
+            wake_.wait_for(lock, std::chrono::milliseconds(200),
+                           [&] { return stream_ != nullptr || !outputOpening_; });
             delete_fluid_player(tune_->player);
             tune_.reset();
+            if (sounding_ && stream_ != nullptr) {
+                // The output takes silence meanwhile, and stays open.
+                stream = stream_;
+                handingSilence_ = true;
+            }
+        }
+        // Not under the lock: the output's thread takes it to ask for sound.
+        const bool fadedHanded = stream != nullptr && stream->fadeOutHanded(kFadeFrames);
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            handingSilence_ = false;
             if (sounding_) {
                 sounding_ = false;
-                // What is to be heard next: what has been rendered ahead, then the synthesizer.
-                const std::size_t start = fade_.size();
-                fade_.resize(start + 2 * static_cast<std::size_t>(kFadeFrames));
-                float* faded = fade_.data() + start;
-                const int ahead = std::min(kFadeFrames, static_cast<int>(ahead_.size() / 2));
-                std::copy_n(ahead_.begin(), 2 * ahead, faded);
-                ahead_.clear();
-                fluid_synth_write_float(synth_, kFadeFrames - ahead, faded + 2 * ahead, 0, 2,
-                                        faded + 2 * ahead, 1, 2);
-                for (int f = 0; f < kFadeFrames; ++f) {
-                    // A raised cosine from full to nothing.
-                    const double x = (f + 1.0) / kFadeFrames;
-                    const auto gain =
-                        static_cast<float>(0.5 + 0.5 * std::cos(std::numbers::pi * x));
-                    faded[2 * f] *= gain;
-                    faded[2 * f + 1] *= gain;
+                if (fadedHanded) {
+                    // The tune's next frames are never heard, nor those the limiter holds back.
+                    ahead_.clear();
+                    limiter_.reset();
+                } else {
+                    fadeNext();
                 }
             }
             fluid_synth_all_sounds_off(synth_, -1);
@@ -260,6 +267,24 @@ class MidiPlayer::Impl {
             ringing_ = true;
         }
         wake_.notify_all();
+    }
+
+    // The frames to be heard next, what has been rendered ahead and then the synthesizer, faded
+    // out, for the output to take before silence.
+    void fadeNext() {
+        const std::size_t start = fade_.size();
+        fade_.resize(start + 2 * static_cast<std::size_t>(kFadeFrames));
+        float* faded = fade_.data() + start;
+        const int ahead = std::min(kFadeFrames, static_cast<int>(ahead_.size() / 2));
+        std::copy_n(ahead_.begin(), 2 * ahead, faded);
+        ahead_.clear();
+        fluid_synth_write_float(synth_, kFadeFrames - ahead, faded + 2 * ahead, 0, 2,
+                                faded + 2 * ahead, 1, 2);
+        for (int f = 0; f < kFadeFrames; ++f) {
+            const auto gain = static_cast<float>(fadeGain(f, kFadeFrames));
+            faded[2 * f] *= gain;
+            faded[2 * f + 1] *= gain;
+        }
     }
 
     bool hasSound() const { return sounding_ || fadeAt_ < fade_.size() || !ahead_.empty(); }
@@ -319,10 +344,13 @@ class MidiPlayer::Impl {
             }
             silentFrames_ = 0;
             outputDone_ = false;
+            outputOpening_ = true;
             lock.unlock();
             std::string name;
             std::unique_ptr<AudioStream> stream = openOutput(name);
             lock.lock();
+            outputOpening_ = false;
+            wake_.notify_all();
             if (!stream) {
                 outputFailed_ = true;
                 fade_.clear();
@@ -336,6 +364,7 @@ class MidiPlayer::Impl {
                 continue;
             }
             audioDriver_ = name;
+            stream_ = stream.get();
             // Renders ahead, a long period at a time, while the output takes short ones.
             std::vector<float> period(2 * static_cast<std::size_t>(kAheadFrames));
             for (;;) {
@@ -350,6 +379,9 @@ class MidiPlayer::Impl {
                 ahead_.insert(ahead_.end(), period.begin(), period.end());
             }
             ahead_.clear();
+            // A tune closing may be fading what the stream holds.
+            wake_.wait(lock, [&] { return !handingSilence_; });
+            stream_ = nullptr;
             lock.unlock();
             stream.reset();  // after what it holds has been heard
             lock.lock();
@@ -364,7 +396,7 @@ class MidiPlayer::Impl {
     // sound to bring it out of the limiter's look-ahead and the output may close.
     void renderForOutput(float* interleaved, int frames) {
         const std::lock_guard<std::mutex> lock(mutex_);
-        if (outputDone_) {
+        if (outputDone_ || handingSilence_) {
             std::fill(interleaved, interleaved + 2 * frames, 0.0f);
             return;
         }
@@ -476,6 +508,12 @@ class MidiPlayer::Impl {
     std::size_t fadeAt_ = 0;
     SoundLimiter limiter_;
     std::thread output_;
+    // The output's stream while one is open, and a closing tune is having it fade what it holds:
+    // meanwhile the output takes silence and the stream is not let go.
+    AudioStream* stream_ = nullptr;
+    bool handingSilence_ = false;
+    // An output is being opened, and its stream is not yet known.
+    bool outputOpening_ = false;
     bool quit_ = false;
     // The output's silence since the last sound; the output has had enough of it to close.
     int silentFrames_ = 0;
@@ -491,7 +529,7 @@ class MidiPlayer::Impl {
 
 MidiPlayer::Options MidiPlayer::gameOptions() {
     Options options;
-    options.outputs = {pulseAudioOutput(kSampleRate, kQueueFrames, kRequestFrames),
+    options.outputs = {pulseAudioOutput(kSampleRate, kServerQueueFrames, kServerRequestFrames),
                        alsaOutput(kSampleRate, kQueueFrames, kRequestFrames)};
     options.soundFontFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/Music");
     return options;

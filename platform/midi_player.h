@@ -43,10 +43,15 @@ class MidiPlayer final : public CommandDevice {
     static constexpr double kGain = 0.8;
     // Debian's General MIDI soundfont.
     static constexpr const char* kSystemSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
-    // The sound output's queue (29 ms), and what it asks for at a time: it asks when what it
-    // holds has fallen to the difference (8.7 ms), about 49 times a second.
+    // The sound card's queue through ALSA (29 ms), and what it asks for at a time: it asks when
+    // what it holds has fallen to the difference (8.7 ms), about 49 times a second. A closed
+    // tune's fade is heard after what it holds.
     static constexpr int kQueueFrames = 1280;
     static constexpr int kRequestFrames = 896;
+    // The sound server's (186 ms, asked for half at a time, about 11 times a second): a closed
+    // tune's fade is written over what it holds, from just past what it plays.
+    static constexpr int kServerQueueFrames = 8192;
+    static constexpr int kServerRequestFrames = 4096;
     // Voices sounding at once. The theme's harp rings on long after each note (up to a hundred
     // voices); past this many, the quietest of those tails give way. What is cut lies 64 dB below
     // the theme, and the synthesizer's work falls by a third.

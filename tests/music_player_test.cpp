@@ -127,6 +127,9 @@ class MemoryOutput {
     std::size_t frames() const { return samples.size() / 2; }
     Samples samples;
     int opened = 0;
+    // Whether the stream fades what it has been given itself, and the fades it was asked for.
+    bool fadesHanded = false;
+    std::vector<int> fadesAsked;
 
   private:
     struct Closing final : platform::AudioStream {
@@ -135,6 +138,10 @@ class MemoryOutput {
             const std::lock_guard<std::mutex> lock(out.mutex_);
             out.render_ = nullptr;
             out.changed_.notify_all();
+        }
+        bool fadeOutHanded(int fadeFrames) override {
+            out.fadesAsked.push_back(fadeFrames);
+            return out.fadesHanded;
         }
         MemoryOutput& out;
     };
@@ -280,7 +287,15 @@ TEST_F(MusicPlayer, CloseFadesMidNoteWithoutAClickAndTheOutputClosesUntilTheNext
                   largestStep(s, closedAt - kRate / 4, closedAt))
             << "a click";
     }
-    EXPECT_EQ(p.out.opened, 2);
+    // A stream that fades what it holds itself: what it takes next is silence at once.
+    p.out.fadesHanded = true;
+    playHalfASecond();
+    const std::size_t closedAt = p.out.frames();
+    p.device.player.send("close all");
+    ASSERT_TRUE(p.out.takeUntilClosed());
+    EXPECT_EQ(peakOf(p.out.samples, closedAt, p.out.samples.size()), 0.0f);
+    EXPECT_EQ(p.out.fadesAsked, std::vector<int>(5, MidiPlayer::kFadeFrames)) << "each close";
+    EXPECT_EQ(p.out.opened, 3);
     EXPECT_EQ(p.device.player.synthsCreated(), 1);
 }
 
