@@ -60,25 +60,25 @@ sleep 1
 kill "$recorder"
 wait "$recorder" 2>/dev/null
 after=$(($(cat "$work/clicked") / 4))
-# The last sample that is not silent, the loudest of the half second before the click, and the
-# largest steps between neighbouring samples in that half second and in the tenth after the click:
-# a stop that clicks would step further than the music does.
-read -r last loud step_before step_after <<<"$(od -An -v -td2 -w4 "$work/new_game.raw" | awk -v before="$before" -v after="$after" -v rate=$rate '
+# The last sample that is not silent and the loudest of the half second before the click; then
+# the largest step between neighbouring samples in the stop (the last 10 ms of sound and the first
+# of silence) and before it. A cut would step as far as the music is loud; a fade steps no
+# further than the music does.
+read -r last loud <<<"$(od -An -v -td2 -w4 "$work/new_game.raw" | awk -v before="$before" -v rate=$rate '
     { l = $1 < 0 ? -$1 : $1; r = $2 < 0 ? -$2 : $2; m = l > r ? l : r
       if (m > 2) last = NR - 1
-      if (NR - 1 < before && NR - 1 >= before - rate / 2 && m > loud) loud = m
-      if (NR > 1) {
-          dl = $1 - pl; dr = $2 - pr; dl = dl < 0 ? -dl : dl; dr = dr < 0 ? -dr : dr
-          d = dl > dr ? dl : dr
-          if (NR - 1 < before && NR - 1 >= before - rate / 2 && d > sb) sb = d
-          if (NR - 1 >= after && NR - 1 < after + rate / 10 && d > sa) sa = d
-      }
-      pl = $1; pr = $2 }
-    END { print last + 0, loud + 0, sb + 0, sa + 0 }')"
+      if (NR - 1 < before && NR - 1 >= before - rate / 2 && m > loud) loud = m }
+    END { print last + 0, loud + 0 }')"
+read -r step_before step_after <<<"$(od -An -v -td2 -w4 "$work/new_game.raw" | awk -v last="$last" -v rate=$rate '
+    NR > 1 { dl = $1 - pl; dr = $2 - pr; dl = dl < 0 ? -dl : dl; dr = dr < 0 ? -dr : dr
+             d = dl > dr ? dl : dr; i = NR - 1
+             if (i < last - rate / 100) { if (d > sb) sb = d } else if (i <= last + 1 && d > sa) sa = d }
+    { pl = $1; pr = $2 }
+    END { print sb + 0, sa + 0 }')"
 ms() { echo $((($1) * 1000 / rate)); }
 echo "New Game: the last sound $(ms "$last - before") ms after the moment before the click," \
     "$(ms "$last - after") ms after the moment after it ($(ms "$after - before") ms apart);" \
-    "playing before it: peak $loud, largest step $step_before; largest step as it stopped: $step_after"
+    "playing before it: peak $loud; largest step before the stop $step_before, in the stop $step_after"
 [ "$loud" -gt 300 ] || fail "no music before New Game"
 [ $((last - after)) -le $((rate * (50 + 10) / 1000)) ] || fail "the music went on after New Game"
 [ "$step_after" -le "$step_before" ] || fail "the music clicked as it stopped"
