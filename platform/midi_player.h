@@ -28,11 +28,12 @@ namespace platform {
 // successful open and kept until the device goes, so restarting the tune costs no reload.
 //
 // While a tune plays, a thread of the device's own renders it ahead in long periods, and the
-// first sound output that opens takes it as it wants it, into a short queue: what it takes is
-// heard within a few tens of milliseconds, and what is rendered ahead can still be faded. "close"
-// fades the tune out over a few milliseconds (a cut would click), then silences the synthesizer;
-// once nothing has sounded for a moment the output is closed and the thread sleeps, and the next
-// tune that plays opens it again. Every sample passes a limiter that keeps it below full scale.
+// first sound output that opens takes it as it wants it, into a queue of its own. "close" fades
+// the tune out over a few milliseconds (a cut would click), then silences the synthesizer: the
+// sound server's stream fades what it already holds, from just past what is playing, so the
+// stop is heard at once however long its queue; an output that cannot is given the fade next,
+// heard after its short queue. Once nothing has sounded for a moment the output is closed and
+// the thread sleeps, and the next tune that plays opens it again. Every sample passes a limiter that keeps it below full scale.
 // With no output the device still takes every command and stays silent, and a tune it plays then
 // never advances. Tests leave the outputs out and call render(), or give an output of their own.
 class MidiPlayer final : public CommandDevice {
