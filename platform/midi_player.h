@@ -33,9 +33,10 @@ namespace platform {
 // sound server's stream fades what it already holds, from just past what is playing, so the
 // stop is heard at once however long its queue; an output that cannot is given the fade next,
 // heard after its short queue. Once nothing has sounded for a moment the output is closed and
-// the thread sleeps, and the next tune that plays opens it again. Every sample passes a limiter that keeps it below full scale.
-// With no output the device still takes every command and stays silent, and a tune it plays then
-// never advances. Tests leave the outputs out and call render(), or give an output of their own.
+// the thread sleeps, and the next tune that plays opens it again. Every sample passes a limiter
+// that keeps it below full scale. With no output the device still takes every command and stays
+// silent, and a tune it plays then never advances. Tests leave the outputs out and call render(),
+// or give an output of their own.
 class MidiPlayer final : public CommandDevice {
   public:
     static constexpr int kSampleRate = 44100;
