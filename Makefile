@@ -12,6 +12,10 @@ PACKAGES := cmake ninja-build g++ pkg-config make \
 	openbox pulseaudio pulseaudio-utils libpulse-dev libasound2-dev fluidsynth weston x11-xserver-utils ccache \
 	clang libclang-rt-14-dev appstream dpkg-dev file locales gcovr
 
+# Builds share compiled files through ccache, also across checkouts of the project.
+export CCACHE_BASEDIR := $(CURDIR)
+LAUNCHER = $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test bench assets format clean package test-sanitize test-tsan fuzz \
@@ -31,7 +35,8 @@ deps:
 	fi
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVELMORA_WERROR=$(WERROR)
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVELMORA_WERROR=$(WERROR) \
+		$(LAUNCHER)
 
 build: configure
 	cmake --build $(BUILD_DIR)

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/application.h"
+#include "platform/desktop/application.h"
 
 #ifndef VELMORA_VERSION
 #error "VELMORA_VERSION names the game's version"

@@ -5,14 +5,14 @@
 
 #include "app/command_line.h"
 #include "app/velmora.h"
-#include "platform/application.h"
-#include "platform/clock.h"
-#include "platform/fatal.h"
-#include "platform/file_dialog.h"
-#include "platform/gamepad_sdl.h"
-#include "platform/mci.h"
-#include "platform/midi_player.h"
-#include "platform/window.h"
+#include "platform/audio/mci.h"
+#include "platform/audio/midi_player.h"
+#include "platform/base/clock.h"
+#include "platform/desktop/application.h"
+#include "platform/desktop/fatal.h"
+#include "platform/input/gamepad_sdl.h"
+#include "platform/widgets/file_dialog.h"
+#include "platform/widgets/window.h"
 
 int main(int argc, char** argv) {
     const velmora::Options options = velmora::readCommandLine(argc, argv);

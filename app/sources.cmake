@@ -30,3 +30,8 @@ target_sources(velmora_game PRIVATE
 target_link_libraries(velmora_game PUBLIC velmora_core)
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/app/command_line.cpp APPEND PROPERTY
     COMPILE_DEFINITIONS VELMORA_VERSION="${PROJECT_VERSION}")
+# Each screen stands on the core and the platform alone; only the composition root sees them all.
+foreach(screen map battle menu title)
+    velmora_layer(velmora_game ${screen} USES core platform)
+endforeach()
+velmora_layer(velmora_game app USES map battle menu title core platform)

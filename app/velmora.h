@@ -6,7 +6,7 @@
 #include "core/game.h"
 #include "map/frm_map.h"
 #include "menu/frm_menu.h"
-#include "platform/gamepad_input.h"
+#include "platform/input/gamepad_input.h"
 #include "title/frm_intro.h"
 
 namespace velmora {

@@ -4,7 +4,7 @@
 
 #include "battle/frm_battle_controls.h"
 #include "core/game.h"
-#include "platform/key_codes.h"
+#include "platform/input/key_codes.h"
 
 namespace velmora {
 namespace {

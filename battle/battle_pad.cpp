@@ -1,7 +1,7 @@
 #include "battle/battle_pad.h"
 
 #include "battle/frm_battle.h"
-#include "platform/key_codes.h"
+#include "platform/input/key_codes.h"
 
 namespace velmora {
 

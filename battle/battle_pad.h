@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gamepad.h"
+#include "platform/input/gamepad.h"
 
 namespace velmora {
 

@@ -4,8 +4,8 @@
 
 #include "core/form.h"
 #include "core/sprite_sheet.h"
-#include "platform/picture.h"
-#include "platform/surface.h"
+#include "platform/pictures/picture.h"
+#include "platform/pictures/surface.h"
 
 namespace platform {
 class ImageBox;

@@ -5,7 +5,7 @@
 
 #include "battle/frm_battle.h"
 #include "core/checked.h"
-#include "platform/controls.h"
+#include "platform/widgets/controls.h"
 
 namespace velmora {
 

@@ -3,7 +3,7 @@
 #include <QRegion>
 #include <algorithm>
 
-#include "platform/controls.h"
+#include "platform/widgets/controls.h"
 
 namespace velmora {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/sprite_sheet.h"
-#include "platform/picture.h"
-#include "platform/surface.h"
+#include "platform/pictures/picture.h"
+#include "platform/pictures/surface.h"
 
 namespace platform {
 class PictureBox;

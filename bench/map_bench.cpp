@@ -8,8 +8,8 @@
 #include <QFileInfo>
 #include <memory>
 
-#include "platform/application.h"
-#include "platform/picture.h"
+#include "platform/desktop/application.h"
+#include "platform/pictures/picture.h"
 #include "support/harness.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/surface.h"
+#include "platform/pictures/surface.h"
 
 using platform::RasterOp;
 using platform::Surface;

@@ -13,7 +13,7 @@
 #include "app/velmora.h"
 #include "map/frm_map_controls.h"
 #include "menu/frm_menu_controls.h"
-#include "platform/midi_player.h"
+#include "platform/audio/midi_player.h"
 #include "support/fakes.h"
 #include "support/harness.h"
 #include "support/test_images.h"

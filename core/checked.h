@@ -7,7 +7,7 @@
 #include <limits>
 #include <utility>
 
-#include "platform/runtime_error.h"
+#include "platform/base/runtime_error.h"
 
 namespace velmora {
 

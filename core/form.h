@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "core/checked.h"
-#include "platform/display.h"
-#include "platform/window.h"
+#include "platform/widgets/display.h"
+#include "platform/widgets/window.h"
 
 namespace velmora {
 

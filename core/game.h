@@ -6,12 +6,12 @@
 #include "core/char_tables.h"
 #include "core/screen_flow.h"
 #include "core/sprite_sheet.h"
-#include "platform/asset_paths.h"
-#include "platform/clock.h"
-#include "platform/display.h"
-#include "platform/fatal.h"
-#include "platform/file_dialog.h"
-#include "platform/mci.h"
+#include "platform/audio/mci.h"
+#include "platform/base/asset_paths.h"
+#include "platform/base/clock.h"
+#include "platform/desktop/fatal.h"
+#include "platform/widgets/display.h"
+#include "platform/widgets/file_dialog.h"
 
 namespace velmora {
 

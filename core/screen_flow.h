@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/fatal.h"
-#include "platform/runtime_error.h"
+#include "platform/base/runtime_error.h"
+#include "platform/desktop/fatal.h"
 
 namespace velmora {
 

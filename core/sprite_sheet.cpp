@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/picture.h"
+#include "platform/pictures/picture.h"
 
 namespace velmora {
 

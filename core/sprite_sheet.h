@@ -4,8 +4,8 @@
 #include <array>
 
 #include "core/checked.h"
-#include "platform/asset_paths.h"
-#include "platform/surface.h"
+#include "platform/base/asset_paths.h"
+#include "platform/pictures/surface.h"
 
 namespace velmora {
 

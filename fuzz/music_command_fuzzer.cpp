@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/midi_player.h"
+#include "platform/audio/midi_player.h"
 
 namespace {
 

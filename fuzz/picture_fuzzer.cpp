@@ -12,10 +12,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/gif_screen.h"
-#include "platform/picture.h"
-#include "platform/picture_format.h"
-#include "platform/runtime_error.h"
+#include "platform/base/runtime_error.h"
+#include "platform/pictures/gif_screen.h"
+#include "platform/pictures/picture.h"
+#include "platform/pictures/picture_format.h"
 
 namespace {
 

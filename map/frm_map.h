@@ -5,7 +5,7 @@
 
 #include "core/form.h"
 #include "core/sprite_sheet.h"
-#include "platform/picture.h"
+#include "platform/pictures/picture.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "map/frm_map.h"
-#include "platform/controls.h"
+#include "platform/widgets/controls.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
 #include "map/map_pad.h"
 
 #include "map/frm_map_controls.h"
-#include "platform/key_codes.h"
+#include "platform/input/key_codes.h"
 
 namespace velmora {
 

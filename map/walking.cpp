@@ -8,7 +8,7 @@
 #include "map/frm_map.h"
 #include "map/frm_map_controls.h"
 #include "map/leading_number.h"
-#include "platform/key_codes.h"
+#include "platform/input/key_codes.h"
 
 namespace velmora {
 namespace {

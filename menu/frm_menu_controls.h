@@ -1,7 +1,7 @@
 #pragma once
 
 #include "menu/frm_menu.h"
-#include "platform/controls.h"
+#include "platform/widgets/controls.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
 #include "menu/menu_pad.h"
 
 #include "menu/frm_menu_controls.h"
-#include "platform/button_focus.h"
+#include "platform/widgets/button_focus.h"
 
 namespace velmora {
 

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "core/checked.h"
-#include "platform/controls.h"
+#include "platform/widgets/controls.h"
 
 using Kind = platform::RuntimeError::Kind;
 using velmora::cint;

@@ -2,7 +2,7 @@
 // first on a tie), a restart counting from now, and a tick that stops or destroys its timer.
 #include <gtest/gtest.h>
 
-#include "platform/clock.h"
+#include "platform/base/clock.h"
 
 TEST(VirtualClock, FiresDueTicksInOrderAndLetsATickStopOrDestroyItsTimer) {
     platform::VirtualClock clock;

@@ -2,7 +2,7 @@
 // game's DPI, and the one line it says when no display can be reached.
 #include <gtest/gtest.h>
 
-#include "platform/application.h"
+#include "platform/desktop/application.h"
 
 TEST(Desktop, AFractionalScaleFactorBecomesWholeAndTheGameTakesTheRest) {
     using Set = std::vector<std::pair<QByteArray, QByteArray>>;

@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include "app/velmora.h"
-#include "platform/file_dialog.h"
+#include "platform/widgets/file_dialog.h"
 #include "support/test_images.h"
 #include "support/virtual_pad.h"
 #include "title/frm_intro_controls.h"

@@ -2,7 +2,7 @@
 
 #include <QStyleFactory>
 
-#include "platform/application.h"
+#include "platform/desktop/application.h"
 
 int main(int argc, char** argv) {
     // The suite runs without a display.

@@ -10,9 +10,9 @@
 #include <cstring>
 #include <thread>
 
-#include "platform/midi_file.h"
-#include "platform/midi_player.h"
-#include "platform/sound_limiter.h"
+#include "platform/audio/midi_file.h"
+#include "platform/audio/midi_player.h"
+#include "platform/audio/sound_limiter.h"
 
 using platform::MidiFile;
 using platform::MidiPlayer;

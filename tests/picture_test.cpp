@@ -12,8 +12,8 @@
 #include "core/sprite_sheet.h"
 #include "map/frm_map_controls.h"
 #include "menu/frm_menu_controls.h"
-#include "platform/gif_screen.h"
-#include "platform/picture.h"
+#include "platform/pictures/gif_screen.h"
+#include "platform/pictures/picture.h"
 #include "support/harness.h"
 #include "support/test_images.h"
 

@@ -4,7 +4,7 @@
 
 #include <QPainter>
 
-#include "platform/surface.h"
+#include "platform/pictures/surface.h"
 #include "support/test_images.h"
 
 using platform::RasterOp;

@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "menu/frm_menu_controls.h"
-#include "platform/picture.h"
+#include "platform/pictures/picture.h"
 #include "support/harness.h"
 #include "support/test_images.h"
 #include "title/frm_intro_controls.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/form.h"
-#include "platform/picture.h"
+#include "platform/pictures/picture.h"
 #include "title/keyed_picture.h"
 #include "title/stretched_landscape.h"
 

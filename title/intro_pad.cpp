@@ -1,6 +1,6 @@
 #include "title/intro_pad.h"
 
-#include "platform/button_focus.h"
+#include "platform/widgets/button_focus.h"
 #include "title/frm_intro_controls.h"
 
 namespace velmora {

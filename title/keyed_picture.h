@@ -4,7 +4,7 @@
 #include <QRgb>
 #include <vector>
 
-#include "platform/surface.h"
+#include "platform/pictures/surface.h"
 
 namespace velmora {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "platform/mci.h"
+#include "platform/audio/mci.h"
 
 namespace velmora {
 

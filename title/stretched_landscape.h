@@ -3,7 +3,7 @@
 #include <QRgb>
 #include <QSize>
 
-#include "platform/surface.h"
+#include "platform/pictures/surface.h"
 
 namespace velmora {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/fatal.h"
-#include "platform/file_dialog.h"
-#include "platform/mci.h"
+#include "platform/audio/mci.h"
+#include "platform/desktop/fatal.h"
+#include "platform/widgets/file_dialog.h"
 
 namespace testing_support {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/velmora.h"
-#include "platform/clock.h"
-#include "platform/controls.h"
+#include "platform/base/clock.h"
+#include "platform/widgets/controls.h"
 #include "support/fakes.h"
 
 namespace testing_support {

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "platform/runtime_error.h"
+#include "platform/base/runtime_error.h"
 
 namespace testing_support {
 

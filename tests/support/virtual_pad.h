@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "platform/gamepad_sdl.h"
+#include "platform/input/gamepad_sdl.h"
 #include "support/harness.h"
 
 namespace testing_support {
