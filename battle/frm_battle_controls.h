@@ -6,6 +6,7 @@
 #include "battle/frm_battle.h"
 #include "core/checked.h"
 #include "platform/widgets/controls.h"
+#include "platform/widgets/picture_box.h"
 
 namespace velmora {
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/widgets/controls.h"
+#include "platform/widgets/picture_box.h"
 
 namespace velmora {
 

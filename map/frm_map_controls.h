@@ -1,7 +1,9 @@
 #pragma once
 
 #include "map/frm_map.h"
+#include "platform/widgets/command_button.h"
 #include "platform/widgets/controls.h"
+#include "platform/widgets/picture_box.h"
 
 namespace velmora {
 

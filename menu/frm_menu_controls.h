@@ -1,7 +1,9 @@
 #pragma once
 
 #include "menu/frm_menu.h"
+#include "platform/widgets/command_button.h"
 #include "platform/widgets/controls.h"
+#include "platform/widgets/picture_box.h"
 
 namespace velmora {
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/widgets/command_button.h"
 #include "platform/widgets/controls.h"
+#include "platform/widgets/picture_box.h"
 #include "title/frm_intro.h"
 
 namespace velmora {

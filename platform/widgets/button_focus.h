@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/input/gamepad.h"
+#include "platform/widgets/command_button.h"
 #include "platform/widgets/controls.h"
 
 namespace platform {

@@ -8,12 +8,10 @@
 #include <functional>
 #include <memory>
 
-#include "platform/pictures/surface.h"
 #include "platform/widgets/window.h"
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace platform {
 
@@ -68,41 +66,6 @@ class Control {
     bool visible_ = true;
 };
 
-// A drawing surface on screen. Its drawing lives in an off-screen image of its own pixel size
-// that stays readable as a blit source whether or not the box is shown. Controls placed inside
-// it use twips from its top-left corner.
-class PictureBox final : public Control, public Container {
-  public:
-    explicit PictureBox(Container& parent);
-
-    QWidget* widget() override { return Control::widget(); }
-    Window& window() override { return Control::window(); }
-
-    QRgb backColor() const { return backColor_; }
-    void setBackColor(QRgb colour);
-    // Inner size in twips.
-    float scaleWidth() const { return width(); }
-    float scaleHeight() const { return height(); }
-
-    // The drawing, to read.
-    const Surface& surface() const { return surface_; }
-    // The drawing, to draw on: the box shows the change at the next paint.
-    Surface& canvas();
-    // The same, for a drawing that changes only the given rectangle (pixels): only that part of
-    // the box is shown again.
-    Surface& canvas(const QRect& changed);
-    // Clears the drawing to the background colour.
-    void cls();
-
-  private:
-    void onResized() override;
-    void placeWidget(const QRect& geometry) override;
-
-    class View;
-    Surface surface_;
-    QRgb backColor_ = qRgb(0xC0, 0xC0, 0xC0);
-};
-
 // A text. Its background is transparent unless made opaque; with word wrap and auto-size its
 // width stays fixed and its height follows the text.
 class Label final : public Control {
@@ -131,26 +94,6 @@ class Label final : public Control {
     bool opaque_ = false;
     bool wordWrap_ = false;
     bool autoSize_ = false;
-};
-
-// A push button. Its click runs the handler unless another window holds the input.
-class CommandButton final : public Control {
-  public:
-    explicit CommandButton(Container& parent);
-
-    QString caption() const;
-    void setCaption(const QString& text);
-    bool isEnabled() const;
-    void setEnabled(bool enabled);
-    void setFont(const FontSpec& font);
-    void setBackColor(QRgb colour);
-    void onClick(std::function<void()> handler) { onClick_ = std::move(handler); }
-    // As if the player clicked it.
-    void click();
-
-  private:
-    QPushButton* button_;
-    std::function<void()> onClick_;
 };
 
 // A one-line text box. Its change handler runs whenever the text changes, typed or set.

@@ -8,6 +8,7 @@
 
 #include "app/velmora.h"
 #include "platform/base/clock.h"
+#include "platform/widgets/command_button.h"
 #include "platform/widgets/controls.h"
 #include "support/fakes.h"
 
