@@ -1,10 +1,33 @@
 #include <gtest/gtest.h>
 
 #include <QStyleFactory>
+#include <QTemporaryDir>
+#include <cstdlib>
 
 #include "platform/desktop/application.h"
 
+namespace {
+
+// The suites never reach the desktop they are started from: the player's display, session bus
+// and sound server stay untouched, and whatever a test would send to them meets nothing. A test
+// that needs such a service starts a private one and names it itself.
+void leaveTheDesktopAlone(const QTemporaryDir& runtime) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "XDG_SESSION_TYPE"}) {
+        unsetenv(name);
+    }
+    const QByteArray folder = QFile::encodeName(runtime.path());
+    setenv("XDG_RUNTIME_DIR", folder.constData(), 1);
+    setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + folder + "/no-session-bus").constData(), 1);
+    setenv("PULSE_SERVER", ("unix:" + folder + "/no-sound-server").constData(), 1);
+    // ALSA with no configuration knows no device, not even "default".
+    setenv("ALSA_CONFIG_PATH", "/dev/null", 1);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    const QTemporaryDir runtime;
+    leaveTheDesktopAlone(runtime);
     // The suite runs without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

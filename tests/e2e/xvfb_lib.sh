@@ -5,6 +5,16 @@ export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
 work=$(mktemp -d)
+# Nothing the script starts reaches the desktop it was started from: not the player's display,
+# session bus or sound server. Until a script starts a sound server of its own, sound goes
+# nowhere: libpulse finds no server and ALSA no device.
+unset WAYLAND_SOCKET XDG_SESSION_TYPE
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/runtime/no-session-bus"
+export PULSE_SERVER="unix:$work/runtime/no-sound-server"
+: >"$work/no-sound-cards.conf"
+export ALSA_CONFIG_PATH="$work/no-sound-cards.conf"
 game_pid=""
 pids="" # the servers started for the script, which end with it
 trap 'kill $game_pid $pids 2>/dev/null; rm -rf "$work"' EXIT
