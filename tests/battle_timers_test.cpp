@@ -63,6 +63,9 @@ TEST_F(BattleTicks, StepForwardStepBackHitThenFlashInvertedAndLightened) {
     // Member 2 casts a spell on foe 2, whose line stays lit, then aims at foe 1.
     g.keys("60 RDSSDS LUS 50");
     ASSERT_EQ(g.highlighted(true), (std::vector<int>{1, 2}));
+    for (int i = 3; i <= 6; ++i) {
+        c.lblTarget[i].setOpaque(true);  // as lines left lit by other members' choices
+    }
     const QRect selectArrow = c.imgSelect.widget()->geometry();
     g.keys("S 50");  // the attack: one step forward
     EXPECT_EQ(b.PartyX[2].value(), 350);

@@ -66,6 +66,42 @@ TEST(CheckedInteger, RealsRoundHalvesToEvenAndTwipsBecomePixels) {
     }
 }
 
+TEST(CheckedInteger, EveryStepReachesBothLimitsExactly) {
+    using L16 = std::numeric_limits<std::int16_t>;
+    using L32 = std::numeric_limits<std::int32_t>;
+    velmora::SlotArray<Int16> table;
+    table[1] = 1;
+    // Each way a number is made, at the largest and the smallest value it may give.
+    const std::pair<std::function<Int32()>, std::int64_t> atTheLimits[] = {
+        {[] { return Int16(L16::max()); }, L16::max()},
+        {[] { return Int16(L16::min()); }, L16::min()},
+        {[] { return Int32(L32::max()); }, L32::max()},
+        {[] { return Int32(L32::min()); }, L32::min()},
+        {[] { return Int16(32766) + 1; }, L16::max()},
+        {[] { return Int16(-32767) + -1; }, L16::min()},
+        {[] { return Int16(-32767) - 1; }, L16::min()},
+        {[] { return Int16(32766) - -1; }, L16::max()},
+        {[] { return Int16(16384) * -2; }, L16::min()},
+        {[] { return Int16(151) * 217; }, L16::max()},
+        {[] { return -Int16(L16::max()); }, -L16::max()},
+        {[] { return cint(32767.4); }, L16::max()},
+        {[] { return cint(-32768.4); }, L16::min()},
+        {[] { return velmora::clng(2147483647.0); }, L32::max()},
+        {[] { return velmora::clng(-2147483648.5); }, L32::min()},
+        {[] { return velmora::intDiv(Int32(L32::min()), 1); }, L32::min()},
+        {[] { return velmora::intDiv(Int32(L32::max()), -1); }, -L32::max()},
+        {[] { return Int32(Int16(L16::min())); }, L16::min()},
+        {[&] { return table[Int16(1)]; }, 1},
+    };
+    for (std::size_t i = 0; i < std::size(atTheLimits); ++i) {
+        try {
+            EXPECT_EQ(atTheLimits[i].first().value(), atTheLimits[i].second) << "case " << i;
+        } catch (const platform::RuntimeError& e) {
+            ADD_FAILURE() << "case " << i << " refused: " << e.what();
+        }
+    }
+}
+
 TEST(DisplayScaling, TwipsPerPixelAreWholeAHalfGoingDownAndTextKeepsTheDpi) {
     // DPI, twips per pixel, 12-point text in pixels
     const std::tuple<double, float, int> cases[] = {{96, 15, 16},  {110, 13, 18}, {120, 12, 20},

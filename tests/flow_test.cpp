@@ -134,3 +134,34 @@ TEST(ScreenFlow, AMissingCharacterPictureEndsTheGameWithAnErrorNamingIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// The first run-time error ends the game, and is the only one the player is told of: an error
+// on the way out of the handler it broke (as out of a modal menu's), or an exit asked for
+// afterwards, changes nothing, and no handler runs once the game has ended.
+TEST(ScreenFlow, OnlyTheFirstRunTimeErrorIsReportedAndNoHandlerRunsAfterIt) {
+    using Kind = platform::RuntimeError::Kind;
+    testing_support::RecordingReporter reporter;
+    velmora::ScreenFlow flow(reporter);
+    std::vector<int> ends;
+    flow.setOnEnd([&](int code) { ends.push_back(code); });
+    flow.deliver([&] {
+        flow.deliver([] { platform::raise(Kind::Overflow); });
+        platform::raise(Kind::SubscriptOutOfRange);
+    });
+    bool ranAfterTheEnd = false;
+    flow.deliver([&] {
+        ranAfterTheEnd = true;
+        platform::raise(Kind::DivisionByZero);
+    });
+    flow.endProgram(0);
+    ASSERT_TRUE(flow.fatalError().has_value());
+    EXPECT_EQ(flow.fatalError()->kind(), Kind::Overflow);
+    EXPECT_EQ(reporter.messages, std::vector<std::string>{flow.fatalError()->what()});
+    EXPECT_EQ(ends, std::vector<int>{1});
+    EXPECT_EQ(flow.exitCode(), 1);
+    EXPECT_FALSE(ranAfterTheEnd);
+}
+
+}  // namespace

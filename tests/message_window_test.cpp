@@ -76,15 +76,28 @@ TEST(MessageWindow, TypesOneCharacterPerTickPageByPageAndClosesWithTheLastOne) {
     EXPECT_EQ(c.lblText.caption(), QStringLiteral("T"));
 }
 
-TEST(MessageWindow, AtTwelveTwipsPerPixelTheCopyTakesWholePixels) {
-    Harness h(1280, 720, 12);
-    h.start();
-    // 2000 twips are 166.67 pixels: the window rounds to 167 rows, while the copy of the map
-    // beneath it takes whole pixels, 166 rows.
-    h.click(h.map().ui().cmdText);
-    ASSERT_EQ(h.map().ui().picText.surface().height(), 167);
-    EXPECT_EQ(notTheMap(h, 166), 0);
-    EXPECT_EQ(notTheMap(h, 167), 1280) << "the 167th row is no copy";
+TEST(MessageWindow, TheCopyOfTheMapTakesWholePixelsEachAxisByItsOwnTwips) {
+    // Twips per pixel across and down. 2000 twips are 166.67 pixels at 12: the window rounds to
+    // 167 rows, while the copy of the map beneath it takes whole pixels, 166 rows; 133.33 at 15.
+    struct Axes {
+        float across, down;
+        int rows, copiedRows;
+    };
+    for (const Axes a : {Axes{12, 12, 167, 166}, Axes{12, 15, 133, 133}, Axes{15, 12, 167, 166}}) {
+        Harness h(1280, 720, 12);
+        platform::Display display = platform::Display::ofPixels(1280, 720, 12);
+        display.twipsPerPixelX = a.across;
+        display.twipsPerPixelY = a.down;
+        display.widthTwips = 1280 * a.across;
+        display.heightTwips = 720 * a.down;
+        h.changeDisplay(display);
+        h.start();
+        h.click(h.map().ui().cmdText);
+        const platform::Surface& window = h.map().ui().picText.surface();
+        ASSERT_EQ(QSize(window.width(), window.height()), QSize(1280, a.rows)) << a.across;
+        EXPECT_EQ(notTheMap(h, a.copiedRows), 0) << a.across << " by " << a.down;
+        EXPECT_EQ(notTheMap(h, a.rows), (a.rows - a.copiedRows) * 1280) << "rows past the copy";
+    }
 }
 
 }  // namespace
