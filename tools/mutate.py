@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Mutation check: do the unit tests notice a small, deliberate fault?
 
-  tests/mutate.py [--build DIR] [--target NAME] [--filter GTEST_FILTER] MUTATIONS.json [ID ...]
+  tools/mutate.py [--build DIR] [--target NAME] [--filter GTEST_FILTER] MUTATIONS.json [ID ...]
 
 Run from the project's root after a normal build (`make build`). MUTATIONS.json is a list of
   {"id": "walk-edge", "file": "map/walking.cpp", "find": "canMove = y > 0;", "replace": "canMove = y >= 0;"}
