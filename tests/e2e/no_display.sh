@@ -8,6 +8,7 @@ set -u
 game="$1"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+mkdir -m 700 "$work/runtime"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # run STATUS COMMAND...: runs the command with no display, expecting that exit status; sets out
@@ -15,7 +16,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 run() {
     local want=$1 status
     shift
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" >"$work/out" 2>"$work/err"
+    # Nothing of the desktop the script runs from: no display, session bus or sound server.
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE \
+        -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$work/runtime" "$@" >"$work/out" 2>"$work/err"
     status=$?
     out=$(cat "$work/out")
     err=$(cat "$work/err")
