@@ -82,14 +82,13 @@ class StandIn final : public QDBusVirtualObject {
     enum class Service { Answers, Refuses, Absent };
 
     StandIn(const PrivateBus& bus, Service service)
-        : bus_(bus.connect(QStringLiteral("stand-in"))) {
+        : bus_(bus.connect(QStringLiteral("stand-in"))), refuses_(service == Service::Refuses) {
         moveToThread(&thread_);
         thread_.start();
         bus_.registerVirtualObject(kPath, this);
         if (service != Service::Absent) {
             bus_.registerService(QStringLiteral("org.freedesktop.ScreenSaver"));
         }
-        refuses_ = service == Service::Refuses;
     }
     ~StandIn() override {
         bus_.unregisterObject(kPath);
@@ -118,8 +117,8 @@ class StandIn final : public QDBusVirtualObject {
     }
     QString introspect(const QString&) const override { return {}; }
 
-    // Once the game's calls made before this one have reached the stand-in and the answers to
-    // them the game.
+    // Returns once the game's calls made before it have reached the stand-in, and their answers
+    // the game.
     void mark(QDBusConnection game, const char* label) {
         if (!game.isConnected()) {
             return;
