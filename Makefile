@@ -10,7 +10,7 @@ PACKAGES := cmake ninja-build g++ pkg-config make \
 	libgtest-dev libbenchmark-dev \
 	xvfb xdotool x11-utils imagemagick fonts-liberation fonts-dejavu-core \
 	openbox pulseaudio pulseaudio-utils libpulse-dev libasound2-dev fluidsynth weston x11-xserver-utils ccache \
-	clang libclang-rt-14-dev appstream dpkg-dev file locales gcovr python3
+	clang libclang-rt-14-dev appstream dpkg-dev file locales gcovr python3 dbus-daemon
 
 # Builds share compiled files through ccache, also across checkouts of the project.
 export CCACHE_BASEDIR := $(CURDIR)

@@ -10,6 +10,7 @@
 #include "platform/base/clock.h"
 #include "platform/desktop/application.h"
 #include "platform/desktop/fatal.h"
+#include "platform/desktop/idle_inhibitor.h"
 #include "platform/input/gamepad_sdl.h"
 #include "platform/widgets/file_dialog.h"
 #include "platform/widgets/window.h"
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
     platform::Application app(argc, argv);
     platform::Window::setWindowedMode(options.windowed);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
+    // The shell matches the game's windows to its desktop entry by this name: the Wayland app
+    // id; under X11 the entry's StartupWMClass names the window class, the application name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Velmora"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     const platform::AssetPaths paths = platform::AssetPaths::besideExecutable();
@@ -35,6 +39,7 @@ int main(int argc, char** argv) {
     platform::QtFileDialog fileDialog;
     platform::MessageBoxReporter fatal;
     platform::SdlGamepad pads;
+    platform::IdleInhibitor idleInhibitor(clock);
     velmora::Velmora velmora(velmora::Services{&platform::Display::primaryScreen, clock, paths,
                                                music, fileDialog, fatal});
     velmora.game.flow().setOnEnd([](int exitCode) {
@@ -46,6 +51,7 @@ int main(int argc, char** argv) {
         QCoreApplication::exit(exitCode);
     });
     velmora.attachGamepad(pads);
+    velmora.keepScreenAwakeWith(idleInhibitor);
     velmora.game.start();
     if (velmora.game.flow().ended()) {
         return velmora.game.flow().exitCode();

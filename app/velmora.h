@@ -6,6 +6,7 @@
 #include "core/game.h"
 #include "map/frm_map.h"
 #include "menu/frm_menu.h"
+#include "platform/desktop/idle_inhibitor.h"
 #include "platform/input/gamepad_input.h"
 #include "title/frm_intro.h"
 
@@ -27,11 +28,15 @@ class Velmora {
     void attachGamepad(platform::GamepadDevice& device);
     // How often the pads are looked at, in milliseconds; 0 when they are not.
     int gamepadPumpInterval() const { return gamepad_ ? gamepad_->pumpInterval() : 0; }
+    // From now on every pad press also tells the desktop that the player is there, so that the
+    // screen does not blank mid-play; keys and the mouse the desktop sees for itself.
+    void keepScreenAwakeWith(platform::IdleInhibitor& inhibitor) { idleInhibitor_ = &inhibitor; }
 
   private:
     void Pad_ButtonDown(platform::PadButton button);
 
     std::unique_ptr<platform::GamepadInput> gamepad_;
+    platform::IdleInhibitor* idleInhibitor_ = nullptr;
 };
 
 }  // namespace velmora

@@ -17,6 +17,9 @@ void Velmora::Pad_ButtonDown(platform::PadButton button) {
     if (game.flow().ended()) {
         return;
     }
+    if (idleInhibitor_ != nullptr) {
+        idleInhibitor_->padUsed();
+    }
     const Form* active = game.flow().activeForm();
     if (active == &map) {
         velmora::Pad_ButtonDown(map, button);

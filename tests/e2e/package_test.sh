@@ -2,7 +2,9 @@
 # The Debian package: its metadata, its files, and the game unpacked from it. The game starts
 # from the unpacked bin/velmora link under Xvfb with a window manager, shows the "Map" window
 # and ends with status 0 when that window is closed; with --windowed the map is an ordinary
-# framed window instead of covering the display.
+# framed window instead of covering the display. The shell can match its windows to the desktop
+# entry: by the window class under X11 and by the app id under a Wayland compositor (a headless
+# Weston that logs the protocol).
 # Usage: package_test.sh <velmora_*.deb | build folder>   (a build folder is packed with cpack)
 set -u
 . "$(dirname "$0")/xvfb_lib.sh"
@@ -41,6 +43,8 @@ done
 desktop="$root/usr/share/applications/org.velmora.Velmora.desktop"
 grep -qx "Name=Velmora" "$desktop" && grep -qx "Categories=Game;RolePlaying;" "$desktop" ||
     fail "the desktop entry's name or categories"
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
+[ -n "$wm_class" ] || fail "the desktop entry has no StartupWMClass"
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 for size in 48 64 128 256; do
     png="$root/usr/share/icons/hicolor/${size}x${size}/apps/$icon.png"
@@ -49,6 +53,8 @@ done
 metainfo="$root/usr/share/metainfo/org.velmora.Velmora.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" || fail "the metainfo does not validate"
 grep -q "version=\"${version%-*}\"" "$metainfo" || fail "the metainfo's release is not $version"
+sed -n '/<supports>/,/<\/supports>/p' "$metainfo" | grep -q "<control>gamepad</control>" ||
+    fail "the metainfo does not name the gamepad among the controls"
 for option in help version windowed 'no\-music'; do
     grep -qF -- "\\-\\-$option" "$root/usr/share/man/man6/velmora.6" ||
         fail "the man page does not list --$option"
@@ -63,6 +69,9 @@ with_window_manager
 for windowed in "" --windowed; do
     play "$root/usr/bin/velmora" $windowed --no-music
     expect_showing "Map"
+    # WM_CLASS(STRING) = "velmora", "Velmora": the instance, then the class the entry names.
+    class=$(xprop -id "$(window Map)" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
+    [ "$class" = "$wm_class" ] || fail "the map's window class is \"$class\", not \"$wm_class\""
     placed=$(geometry Map)
     echo "map window at $placed with $windowed --no-music (x y width height)"
     [ "$placed" = "0 0 1024 768" ]
@@ -72,3 +81,21 @@ for windowed in "" --windowed; do
     key_in Map alt+F4
     expect_game_ends "when its map window closed"
 done
+echo "X11: the window class is the entry's StartupWMClass, $wm_class"
+
+# Under Wayland the shell knows a window by its app id, which must name the desktop entry.
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+weston --no-config --socket=velmora-package --backend=headless-backend.so --use-pixman \
+    --width=1024 --height=768 --log="$work/weston.log" --logger-scopes=log,proto \
+    >"$work/weston-out.log" 2>&1 &
+pids="$pids $!"
+retry 200 test -S "$XDG_RUNTIME_DIR/velmora-package" || fail "Weston did not start"
+play env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=velmora-package "$root/usr/bin/velmora" \
+    --no-music
+app_id() { sed -n 's/.*xdg_toplevel@[0-9]*\.set_app_id("\(.*\)")$/\1/p' "$work/weston.log"; }
+retry 150 eval '[ -n "$(app_id)" ]' || fail "the game set no app id under Weston"
+ids=$(app_id | sort -u | tr '\n' ' ')
+[ "$ids" = "$(basename "$desktop" .desktop) " ] ||
+    fail "Wayland app ids [$ids], not the desktop entry's"
+echo "Wayland: the app id is the desktop entry's, $ids"
