@@ -1,9 +1,12 @@
-// A pad on the map and in the pause menu: each button as its key, a held direction repeating as
-// a held key does, a pad unplugged mid-walk, and the focus moving over the menu's buttons.
+// A pad on the map, in the pause menu and in battle: each button as its key, a held direction
+// repeating as a held key does, a pad unplugged mid-walk, the focus moving over the menu's
+// buttons, and in battle the D-pad and the stick as the arrow keys, A as Space, B as Ctrl (the
+// target choice ends, its arrow stays) and Start as Escape.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 
+#include "battle/frm_battle_controls.h"
 #include "map/frm_map_controls.h"
 #include "menu/frm_menu_controls.h"
 #include "support/virtual_pad.h"
@@ -148,6 +151,34 @@ TEST_F(Pad, InTheMenuTheFocusMovesOverTheEnabledButtonsWithItsFrameShowing) {
     tap(pad, kA);
     EXPECT_TRUE(h.battle().isVisible());
     EXPECT_FALSE(h.menu().isLoaded());
+}
+
+TEST_F(Pad, InBattleChooseATargetAttackItCancelAndPause) {
+    tap(pad, SDL_CONTROLLER_BUTTON_X);  // Battle Test
+    const velmora::frmBattle& b = h.battle();
+    auto target = [&] { return b.ui().tmrTarget.interval() == 0 ? 0 : b.PartyTarget[1].value(); };
+    tap(pad, kRight);
+    EXPECT_EQ(b.ActiveMember.value(), 2);
+    pad.stick(-32768, 0);  // to the left
+    play(40);
+    EXPECT_EQ(b.ActiveMember.value(), 1);
+    pad.stick(0, 0);
+
+    for (auto button : {kA, kDown}) {
+        tap(pad, button);
+    }
+    EXPECT_EQ(target(), 2);
+    play(100);
+    tap(pad, SDL_CONTROLLER_BUTTON_B);
+    EXPECT_EQ(target(), 0);
+    EXPECT_TRUE(b.ui().imgTarget.isVisible());
+    for (auto button : {kA, kDown, kA}) {  // the attack on foe 2
+        tap(pad, button);
+    }
+    play(400);
+    EXPECT_EQ(h.game().modChar.FoeHP[2].value(), 7);
+    tap(pad, kStart);
+    EXPECT_TRUE(h.menu().isVisible());
 }
 
 }  // namespace

@@ -18,13 +18,7 @@ namespace {
 
 // The platform's file dialog while it is open on the screen, or null.
 QFileDialog* openFileDialog() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* dialog = qobject_cast<QFileDialog*>(w);
-            dialog != nullptr && dialog->isVisible()) {
-            return dialog;
-        }
-    }
-    return nullptr;
+    return qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
 }
 
 }  // namespace

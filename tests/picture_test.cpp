@@ -19,7 +19,6 @@
 
 namespace ts = testing_support;
 using velmora::Int16;
-using velmora::Int32;
 
 namespace {
 
@@ -285,23 +284,13 @@ TEST(Picture, AGifScreenOfTheLargestSizeLoads) {
     EXPECT_EQ(world.surface().pixel(37, 0), 0x0AFA0Au);
 }
 
-TEST(SpriteSheet, DrawsAFrameOfTheLastPictureAtTwiceItsSizeThroughBlack) {
+TEST(SpriteSheet, RefusesAPictureNumberOutsideTheSixtyFour) {
+    // Its figures as drawn, at their own size on the map and doubled in battle, are tested with
+    // those screens.
     QTemporaryDir dir;
     ts::writeGameAssets(dir.path(), 16, 16);
     velmora::SpriteSheet sheet;
     sheet.load(platform::AssetPaths(dir.path()));
-    // The last picture's second step facing down, twice its size as in battle.
-    platform::Surface dst(68, 68, 0x123456);
-    QImage expected = dst.image().copy();
-    sheet.draw(dst, 2, 2, 64, Int16(63), Int32(32), Int32(64));
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            if (ts::isFigurePixel(x / 2, y / 2)) {
-                expected.setPixel(x + 2, y + 2, ts::figureColour(63, 32, 64));
-            }
-        }
-    }
-    EXPECT_TRUE(ts::sameRgb(dst.image(), expected));
     for (const int outside : {-1, 64}) {
         EXPECT_EQ(ts::runtimeError([&] { sheet.picture(Int16(outside)); }),
                   "Run-time error '9': Subscript out of range");
@@ -309,9 +298,10 @@ TEST(SpriteSheet, DrawsAFrameOfTheLastPictureAtTwiceItsSizeThroughBlack) {
 }
 
 TEST(HostileFiles, EachPictureTheGameReadsEndsTheGameNamingTheFile) {
-    // Emptied, cut short or grown to gigabytes on disk: the game ends when it comes to read the
-    // file, naming it, with an exit status that says so, taking a few hundred megabytes at most.
-    constexpr qint64 kHalf = -1;
+    // Removed, emptied, cut short or grown to gigabytes on disk: the game ends when it comes to
+    // read the file, naming it, with an exit status that says so, taking a few hundred megabytes
+    // at most.
+    constexpr qint64 kHalf = -1, kRemoved = -2;
     constexpr qint64 kGigabytes = qint64{3} << 30;  // sparse: no room on disk
     const struct {
         const char* file;
@@ -320,6 +310,7 @@ TEST(HostileFiles, EachPictureTheGameReadsEndsTheGameNamingTheFile) {
         qint64 size;  // what is left of the file
     } cases[]{
         {"/Characters/Char000.bmp", Where::Map, 0, kHalf},
+        {"/Characters/Char017.bmp", Where::Map, 0, kRemoved},
         {"/Characters/Char063.bmp", Where::Map, 0, 0},
         {"/Background/World/ts0.bmp", Where::Map, 0, kGigabytes},
         {"/Background/Battle/plains.gif", Where::Battle, 0, 20},
@@ -337,9 +328,14 @@ TEST(HostileFiles, EachPictureTheGameReadsEndsTheGameNamingTheFile) {
         SCOPED_TRACE(c.file);
         ts::Harness h;
         const QString path = h.assetFolder() + QLatin1String(c.file);
-        ASSERT_TRUE(QFile::resize(path, c.size == kHalf ? QFileInfo(path).size() / 2 : c.size));
+        ASSERT_TRUE(
+            c.size == kRemoved
+                ? QFile::remove(path)
+                : QFile::resize(path, c.size == kHalf ? QFileInfo(path).size() / 2 : c.size));
         const long before = ts::peakKilobytes();
-        std::string error = ts::invalidPicture(path);
+        std::string error = c.size == kRemoved
+                                ? "Run-time error '53': File not found: " + path.toStdString()
+                                : ts::invalidPicture(path);
         if (c.size == kGigabytes) {
             // 1 GiB for the pixels of the largest picture and 16 MiB for what goes with them.
             error += ": the picture is too large: 3221225472 bytes, the limit is 1090519040 bytes";

@@ -22,15 +22,3 @@ inline QImage loadAsset(const QString& relative) {
 inline bool pureBlack(QRgb c) {
     return (c & 0xffffffu) == 0;
 }
-
-// How many of the pixels of `img`, every `step`-th along and down, pass `test`.
-template <typename Test>
-int countPixels(const QImage& img, Test test, int step = 1) {
-    int n = 0;
-    for (int y = 0; y < img.height(); y += step) {
-        for (int x = 0; x < img.width(); x += step) {
-            n += test(img.pixel(x, y)) ? 1 : 0;
-        }
-    }
-    return n;
-}

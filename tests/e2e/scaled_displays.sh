@@ -2,8 +2,9 @@
 # The real program on the desktops players have, under Xvfb with a window manager: scaled by
 # 150 % (Xft.dpi 144, or QT_SCALE_FACTOR=1.5), at 192 DPI with Qt's scaling off and on, and on a
 # display of an odd height. In each: the map, the battle and the title cover exactly the screen,
-# map tiles are whole multiples of the tile set's pixels, the battle's panels stay still while a
-# target is chosen, and Exit ends the game with status 0. On a 32:9 display the title's
+# map tiles are whole multiples of the tile set's pixels, the pause menu is a small window centred
+# above whichever screen opened it, the battle's panels stay still while a target is chosen, and
+# Exit ends the game with status 0. On a 32:9 display the title's
 # landscape reaches the right edge at every moment.
 # Usage: scaled_displays.sh path/to/velmora
 set -u
@@ -25,6 +26,17 @@ scenario() (
     local lw=$((w / n)) lh=$((h / n))
     # Twips to screen pixels.
     px() { awk -v v="$1" -v t="$t" -v n="$n" 'BEGIN { printf "%d", int(v / t + 0.5) * n }'; }
+    # The menu: 4770 × 4890 twips of client area, centred on the screen, and above the screen
+    # beneath: its blue shows at its left edge.
+    menu_above() {
+        local x y mw mh
+        read -r x y mw mh <<<"$(geometry Menu)"
+        [ "$mw $mh" = "$(px 4770) $(px 4890)" ] || fail "menu client size $mw × $mh"
+        [ $(((x + mw / 2 - w / 2) ** 2)) -le 1600 ] && [ $(((y + mh / 2 - h / 2) ** 2)) -le 1600 ] ||
+            fail "menu not centred: $x $y $mw $mh"
+        [ "$(pixel $((x + 10)) $((y + mh / 2)) | tr A-F a-f)" = 8080ff ] || fail "menu not on top"
+        echo "menu above at $x $y $mw $mh"
+    }
 
     play env "$@" "$game" --no-music
     expect_showing "Map"
@@ -36,6 +48,11 @@ scenario() (
     off=$(differing "$work/map-1.png" "$work/tiles.png")
     [ "$off" = 0 ] || fail "map tiles are not whole multiples of the tile set: $off pixels differ"
     echo "map tiles: each pixel of the tile set is $n × $n on the screen"
+    key_in Map Escape
+    expect_showing "Map Menu"
+    menu_above
+    click_in Menu "$(px $((720 + 1567)))" "$(px $((360 + 307)))" # Continue
+    expect_showing "Map"
 
     # Battle Test: 1275 × 615 twips at (120, 2520).
     click_in Map "$(px $((120 + 637)))" "$(px $((2520 + 307)))"
@@ -60,6 +77,7 @@ scenario() (
 
     key_in Battle Escape
     expect_showing "Battle Map Menu"
+    menu_above
     click_in Menu "$(px $((780 + 1567)))" "$(px $((3960 + 307)))" # QUIT
     expect_showing "Intro"
     expect_covers_screen Intro "$w" "$h"

@@ -67,10 +67,6 @@ QByteArray bmp24(const QImage& image) {
     return out;
 }
 
-void writeBmp24(const QString& path, const QImage& image) {
-    writeFile(path, bmp24(image));
-}
-
 QByteArray bmp8(const QImage& indexed, bool rle8) {
     const int w = indexed.width();
     const int h = indexed.height();
@@ -171,9 +167,8 @@ void writeGameAssets(const QString& folder, int tileWidth, int tileHeight) {
                 sprite.setPixel(x, y, isFigurePixel(x % 32, y % 32) ? figure : qRgb(0, 0, 0));
             }
         }
-        writeBmp24(
-            folder + QStringLiteral("/Characters/Char%1.bmp").arg(n, 3, 10, QLatin1Char('0')),
-            sprite);
+        writeFile(folder + QStringLiteral("/Characters/Char%1.bmp").arg(n, 3, 10, QLatin1Char('0')),
+                  bmp24(sprite));
     }
     QImage tiles(tileWidth, tileHeight, QImage::Format_RGB32);
     for (int y = 0; y < tileHeight; ++y) {
@@ -181,7 +176,7 @@ void writeGameAssets(const QString& folder, int tileWidth, int tileHeight) {
             tiles.setPixel(x, y, tilePixel(x, y));
         }
     }
-    writeBmp24(folder + QStringLiteral("/Background/World/ts0.bmp"), tiles);
+    writeFile(folder + QStringLiteral("/Background/World/ts0.bmp"), bmp24(tiles));
 
     const QVector<QRgb> sky{qRgb(90, 140, 220), qRgb(60, 150, 60), qRgb(0, 0, 0), qRgb(0, 0, 255)};
     const auto landscape = indexedImage(96, 32, sky, [](int, int y) { return y < 16 ? 0 : 1; });

@@ -20,7 +20,6 @@ void writeFile(const QString& path, const QByteArray& bytes);
 // Small pictures made by the tests themselves, in the formats the game reads.
 QByteArray bmp24(const QImage& image);
 QByteArray bmp8(const QImage& indexed, bool rle8);
-void writeBmp24(const QString& path, const QImage& image);
 void writeGif(const QString& path, const QImage& indexed, int transparentIndex = -1);
 
 // A GIF of one image on a logical screen, as other tools write them; the screen's background
