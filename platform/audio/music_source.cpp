@@ -23,6 +23,9 @@ bool quiet(const float* interleaved, int frames) {
                        [](float x) { return std::fabs(x) < 1e-6f; });
 }
 
+// A soundfont larger than this is read only in part.
+constexpr qint64 kLargeSoundFont = 32 * 1024 * 1024;
+
 }  // namespace
 
 MusicSource::MusicSource(double gain, QString soundFontFolder)
@@ -52,20 +55,31 @@ bool MusicSource::makeSynth() {
     // The chorus would run on every block; the theme sends nothing to it, so without it the
     // samples are the same to the bit, for a tenth less work.
     fluid_settings_setint(settings_, "synth.chorus.active", 0);
-    // Only the samples of the instruments a tune selects are read into memory, when it selects
-    // them: a large General MIDI soundfont costs what the theme's few instruments need.
-    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+    const QStringList candidates = soundFonts();
+    // Of a large soundfont, only the samples of the instruments a tune selects are read, when
+    // it selects them: it costs what the theme's few instruments need. The theme then differs
+    // from a whole load by less than -80 dB; with a small soundfont the difference is larger
+    // and the saving a few megabytes, so a small one is read whole.
+    fluid_settings_setint(
+        settings_, "synth.dynamic-sample-loading",
+        !candidates.isEmpty() && QFileInfo(candidates[0]).size() > kLargeSoundFont ? 1 : 0);
     synth_ = new_fluid_synth(settings_);
     // Linear interpolation between a sample's points costs a fifth less than the default
     // fourth-order one, which is most of the title's sound; the theme is as loud either way.
     fluid_synth_set_interp_method(synth_, -1, FLUID_INTERP_LINEAR);
     ++synthsCreated_;
-    loadSoundFont();
+    for (const QString& path : candidates) {
+        if (fluid_synth_sfload(synth_, QFile::encodeName(path).constData(), 1) != FLUID_FAILED) {
+            soundFont_ = path;
+            break;
+        }
+    }
     return !soundFont_.isEmpty();
 }
 
-// A .sf2 of the game's own, then FluidSynth's default, then Debian's General MIDI font.
-void MusicSource::loadSoundFont() {
+// The soundfonts there are, in the order they are tried: a .sf2 of the game's own, then
+// FluidSynth's default, then Debian's General MIDI font.
+QStringList MusicSource::soundFonts() const {
     QStringList candidates;
     if (!soundFontFolder_.isEmpty()) {
         const QDir own(soundFontFolder_);
@@ -81,13 +95,8 @@ void MusicSource::loadSoundFont() {
         fluid_free(fallback);
     }
     candidates << QString::fromLatin1(kSystemSoundFont);
-    for (const QString& path : candidates) {
-        if (QFileInfo(path).isFile() &&
-            fluid_synth_sfload(synth_, QFile::encodeName(path).constData(), 1) != FLUID_FAILED) {
-            soundFont_ = path;
-            return;
-        }
-    }
+    candidates.removeIf([](const QString& path) { return !QFileInfo(path).isFile(); });
+    return candidates;
 }
 
 fluid_player_t* MusicSource::newPlayer(const QByteArray& bytes) {

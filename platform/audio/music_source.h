@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -77,7 +78,7 @@ class MusicSource {
     // Copies what is left of the faded end, up to `frames`; how many frames it gave.
     int takeFade(float* interleaved, int frames);
     void stopRinging();
-    void loadSoundFont();
+    QStringList soundFonts() const;
     _fluid_player_t* newPlayer(const QByteArray& bytes);
 
     const double gain_;
