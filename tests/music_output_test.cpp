@@ -32,12 +32,15 @@ TEST_F(MusicPlayer, WhenTheServerCannotBeReachedTheNextOutputPlays) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
-// The sound server goes away while the tune plays: the tune is heard nowhere, so the title's
-// watchdog starts it again meanwhile; the music comes back with the server, by itself.
+// The sound server goes away while the tune plays (the first time, as its stream opens): the
+// tune is heard nowhere, so the title's watchdog starts it again meanwhile; the music comes back
+// with the server, by itself.
 TEST_F(MusicPlayer, WhenTheServerComesBackTheMusicComesBack) {
     Playing p({}, std::chrono::milliseconds(1));
     const QString tune = p.device.write(shortTune(4800, 4800));
+    p.out.breaksAsItOpens = true;
     p.device.start(tune);
+    ASSERT_TRUE(p.out.until([&] { return p.out.opened == 2; }));
     p.out.take(kRate / 4);
     p.out.breakStream(true);
     EXPECT_EQ(p.device.statusOnceNot("playing"), "stopped");
@@ -45,7 +48,7 @@ TEST_F(MusicPlayer, WhenTheServerComesBackTheMusicComesBack) {
     const std::size_t backAt = p.out.frames();
     p.out.set(p.out.down, false);
     p.out.take(kRate / 4);
-    EXPECT_EQ(p.out.opened, 2);
+    EXPECT_EQ(p.out.opened, 3);
     EXPECT_GT(peakOf(p.out.samples, backAt, p.out.frames()), 0.05f);
     EXPECT_EQ(p.device.status(), "playing");
 }

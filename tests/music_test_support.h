@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 #include "platform/audio/midi_file.h"
 #include "platform/audio/midi_player.h"
@@ -105,7 +106,11 @@ class MemoryOutput {
                     broken_ = std::move(broken);
                     ++opened;
                     changed_.notify_all();
-                    return std::unique_ptr<platform::AudioStream>(new Closing(*this));
+                    auto stream = std::unique_ptr<platform::AudioStream>(new Closing(*this));
+                    if (std::exchange(breaksAsItOpens, false)) {
+                        broken_();
+                    }
+                    return stream;
                 }};
     }
     // Asks for `frames` more, once the output is open.
@@ -154,6 +159,7 @@ class MemoryOutput {
     int streams = 0;  // streams alive
     bool down = false;
     bool stalled = false;
+    bool breaksAsItOpens = false;  // the next stream goes away before its opening is done
     // Whether the stream fades what it has been given itself, and the fades it was asked for.
     bool fadesHanded = false;
     std::vector<int> fadesAsked;

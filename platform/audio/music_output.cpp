@@ -26,13 +26,18 @@ void give(MusicOutput::Shared& s, float* interleaved, int frames) {
     }
 }
 
-// On any thread: stream `id` went away. Only an open stream's report counts: one that comes
-// while a stream is being opened (or from one tried before) is answered by its opening.
+// On any thread: stream `id` went away. A report from a stream tried before counts for nothing;
+// one that comes while the stream is being opened counts only if its opening succeeds.
 void broken(MusicOutput::Shared& s, std::uint64_t id) {
     const std::lock_guard<std::mutex> lock(s.mutex);
-    if (id == s.streamId && (s.state == State::Open || s.state == State::Fading)) {
+    if (id != s.streamId) {
+        return;
+    }
+    if (s.state == State::Open || s.state == State::Fading) {
         s.state = State::Broken;
         s.wake.notify_all();
+    } else if (s.state == State::Opening) {
+        s.brokenWhileOpening = id;
     }
 }
 
@@ -67,6 +72,9 @@ std::unique_ptr<AudioStream> open(MusicOutput::Shared& s, std::unique_lock<std::
             s.driver = output.name;
             if (s.state == State::Opening) {
                 s.state = State::Open;
+            }
+            if (s.brokenWhileOpening == id && s.state != State::Quitting) {
+                s.state = State::Broken;
             }
             return stream;
         }

@@ -19,7 +19,7 @@ namespace platform {
 //
 //   Idle      no output open; the thread sleeps until there is sound
 //   Opening   the outputs are tried in turn, the lock let go meanwhile; a report that one of
-//             them broke while it was being opened is left to its own answer
+//             them broke while it was being opened counts only if it opens
 //   Open      a stream takes the sound; the thread renders ahead of it
 //   Fading    a tune was closed while its sound went out: the thread has the stream fade what
 //             it holds; meanwhile the stream is given the tune's faded end and silence
@@ -58,6 +58,8 @@ class MusicOutput {
         std::chrono::steady_clock::time_point retryAt;
         // Each stream opened or tried has a number of its own: a report from another is stale.
         std::uint64_t streamId = 0;
+        // The last stream that went away while it was being opened.
+        std::uint64_t brokenWhileOpening = 0;
         // The silence given since the last sound.
         int silentFrames = 0;
         // The one line said when there is no way to make the music heard.
