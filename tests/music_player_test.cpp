@@ -1,201 +1,9 @@
 // The music device: rendered by the test, by its own thread into an output in memory that the
 // test asks for frames, and by ALSA's thread into a file.
 
-#include <gtest/gtest.h>
+#include "music_test_support.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-#include <cmath>
-#include <condition_variable>
-#include <cstring>
-#include <thread>
-
-#include "platform/audio/midi_file.h"
-#include "platform/audio/midi_player.h"
-#include "platform/audio/sound_limiter.h"
-
-using platform::MidiFile;
-using platform::MidiPlayer;
-using Samples = std::vector<float>;
-
-namespace {
-
-constexpr int kRate = MidiPlayer::kSampleRate;
-
-QByteArray be(std::uint32_t value, int bytes) {
-    QByteArray out(bytes, '\0');
-    for (int i = 1; i <= bytes; ++i, value >>= 8) {
-        out[bytes - i] = static_cast<char>(value & 0xFF);
-    }
-    return out;
-}
-
-// Events as (delta ticks, bytes) pairs, the deltas written as variable-length quantities.
-QByteArray events(std::initializer_list<std::pair<std::uint32_t, QByteArray>> list) {
-    QByteArray out;
-    for (auto [delta, bytes] : list) {
-        QByteArray quantity(1, static_cast<char>(delta & 0x7F));
-        while ((delta >>= 7) != 0) {
-            quantity.prepend(static_cast<char>(0x80 | (delta & 0x7F)));
-        }
-        out += quantity + bytes;
-    }
-    return out;
-}
-
-const QByteArray kTempo("\xFF\x51\x03\x07\xA1\x20", 6);  // 500000 µs a beat
-const QByteArray kEnd("\xFF\x2F\x00", 3);
-
-// A file at 120 beats a minute, 480 ticks a beat (a tick is 1/960 s).
-QByteArray midiFile(int format, const std::vector<QByteArray>& tracks) {
-    QByteArray file = "MThd" + be(6, 4) + be(format, 2) + be(tracks.size(), 2) + be(480, 2);
-    for (const QByteArray& t : tracks) {
-        file += "MTrk" + be(t.size(), 4) + t;
-    }
-    return file;
-}
-
-// One piano note from `start` to `off` (its end in running status), the track's end at `end`.
-QByteArray shortTune(std::uint32_t off, std::uint32_t end, std::uint32_t start = 0) {
-    return midiFile(0, {events({{0, kTempo},
-                                {0, QByteArray("\xC0\x00", 2)},
-                                {start, QByteArray("\x90\x3C\x64", 3)},
-                                {off - start, QByteArray("\x3C\x00", 2)},
-                                {end - off, kEnd}})});
-}
-
-QString writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return path;
-}
-
-// Over frames [begin, end): the loudest sample, and the largest step within a channel.
-float peakOf(const Samples& s, std::size_t begin, std::size_t end) {
-    float peak = 0;
-    for (std::size_t i = 2 * begin; i < std::min(2 * end, s.size()); ++i) {
-        peak = std::max(peak, std::fabs(s[i]));
-    }
-    return peak;
-}
-float largestStep(const Samples& s, std::size_t begin, std::size_t end) {
-    float step = 0;
-    for (std::size_t i = 2 * begin + 2; i < std::min(2 * end, s.size()); ++i) {
-        step = std::max(step, std::fabs(s[i] - s[i - 2]));
-    }
-    return step;
-}
-
-// An output in memory that the device's thread opens, renders ahead for and closes; the test
-// asks it for frames as a sound device would.
-class MemoryOutput {
-  public:
-    platform::AudioOutput output() {
-        return {"memory", [this](platform::RenderFunction render, std::function<void()>) {
-                    const std::lock_guard<std::mutex> lock(mutex_);
-                    render_ = std::move(render);
-                    ++opened;
-                    changed_.notify_all();
-                    return std::unique_ptr<platform::AudioStream>(new Closing(*this));
-                }};
-    }
-    // Asks for `frames` more, once the output is open.
-    void take(int frames) {
-        std::unique_lock<std::mutex> lock(mutex_);
-        ASSERT_TRUE(
-            changed_.wait_for(lock, std::chrono::seconds(20), [&] { return render_ != nullptr; }));
-        const platform::RenderFunction render = render_;
-        lock.unlock();
-        for (int n = 0; n < frames; n += 256) {
-            Samples request(2 * static_cast<std::size_t>(std::min(256, frames - n)));
-            render(request.data(), static_cast<int>(request.size() / 2));
-            samples.insert(samples.end(), request.begin(), request.end());
-        }
-    }
-    // Takes 0.2 s more, silence enough for the output to close, and waits until it has.
-    bool takeUntilClosed() {
-        if (const std::lock_guard<std::mutex> lock(mutex_); render_ == nullptr) {
-            return true;
-        }
-        take(kRate / 5);
-        std::unique_lock<std::mutex> lock(mutex_);
-        return changed_.wait_for(lock, std::chrono::seconds(20),
-                                 [&] { return render_ == nullptr; });
-    }
-    std::size_t frames() const { return samples.size() / 2; }
-    Samples samples;
-    int opened = 0;
-    // Whether the stream fades what it has been given itself, and the fades it was asked for.
-    bool fadesHanded = false;
-    std::vector<int> fadesAsked;
-
-  private:
-    struct Closing final : platform::AudioStream {
-        explicit Closing(MemoryOutput& o) : out(o) {}
-        ~Closing() override {
-            const std::lock_guard<std::mutex> lock(out.mutex_);
-            out.render_ = nullptr;
-            out.changed_.notify_all();
-        }
-        bool fadeOutHanded(int fadeFrames) override {
-            out.fadesAsked.push_back(fadeFrames);
-            return out.fadesHanded;
-        }
-        MemoryOutput& out;
-    };
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    platform::RenderFunction render_;
-};
-
-// A device with these outputs (none: the test renders) and an empty soundfont folder.
-struct Device {
-    explicit Device(std::vector<platform::AudioOutput> outputs = {})
-        : player(MidiPlayer::Options{std::move(outputs), folder.path(), MidiPlayer::kGain}) {}
-    QString write(const QByteArray& tune, const QString& name = QStringLiteral("tune.mid")) {
-        return writeFile(folder.filePath(QStringLiteral("my game/") + name), tune);
-    }
-    // As the title's watchdog starts the tune: its path has blanks and backslashes.
-    void start(QString path) {
-        player.send("close all");
-        player.send("open " + path.replace('/', '\\').toStdString() +
-                    " type sequencer alias backplay");
-        player.send("play backplay");
-    }
-    std::string status() { return player.send("status backplay mode"); }
-    Samples render(int frames) {
-        Samples s(2 * static_cast<std::size_t>(frames));
-        player.render(s.data(), frames);
-        return s;
-    }
-    QTemporaryDir folder;
-    MidiPlayer player;
-};
-
-// A device whose own thread renders into an output in memory.
-struct Playing {
-    ~Playing() {
-        device.player.send("close all");
-        if (!out.takeUntilClosed()) {
-            std::abort();  // a device whose output never closes cannot go: stop, not hang
-        }
-    }
-    MemoryOutput out;
-    Device device{{out.output()}};
-};
-
-// The tests that listen to what the synthesizer plays need a soundfont.
-class MusicPlayer : public testing::Test {
-    void SetUp() override {
-        if (!QFileInfo::exists(QString::fromLatin1(MidiPlayer::kSystemSoundFont))) {
-            GTEST_SKIP() << "no General MIDI soundfont installed";
-        }
-    }
-};
-
-}  // namespace
+using namespace music_test;
 
 // The theme as the title plays it, to its end: loud enough, and clear of the limiter's ceiling.
 TEST_F(MusicPlayer, TheThemePeaksBetweenMinusSixAndMinusOneDecibels) {
@@ -247,10 +55,11 @@ TEST(MusicCommands, AMissingOrBrokenFileIsNotOpenedAndWithNoOutputItSaysSoInOneL
         for (const char* other : {"status other mode", "status backplay position", "seek x", ""}) {
             EXPECT_EQ(d.player.send(other), "") << other;
         }
-        // No output will open: the tune plays on, silent, and no output is tried again at once.
+        // No output will open: the tune is heard nowhere, so it is not playing, and the
+        // watchdog's restarts are no reason to say so again.
         for (int restart = 0; restart < 3; ++restart) {
             d.start(d.write(shortTune(480, 960)));
-            EXPECT_EQ(d.status(), "playing");
+            EXPECT_EQ(d.statusOnceNot("playing"), "stopped");
         }
     }
     const std::string said = testing::internal::GetCapturedStderr();
@@ -292,11 +101,62 @@ TEST_F(MusicPlayer, CloseFadesMidNoteWithoutAClickAndTheOutputClosesUntilTheNext
     playHalfASecond();
     const std::size_t closedAt = p.out.frames();
     p.device.player.send("close all");
+    ASSERT_TRUE(p.out.until([&] { return p.out.fadesAsked.size() == 5; }));
     ASSERT_TRUE(p.out.takeUntilClosed());
     EXPECT_EQ(peakOf(p.out.samples, closedAt, p.out.samples.size()), 0.0f);
     EXPECT_EQ(p.out.fadesAsked, std::vector<int>(5, MidiPlayer::kFadeFrames)) << "each close";
     EXPECT_EQ(p.out.opened, 3);
     EXPECT_EQ(p.device.player.synthsCreated(), 1);
+}
+
+// Where a tune ends, to the tick. With 24 ticks a beat, a tick lasts 1/48 s (919 frames) at 120
+// beats a minute and 1/96 s at 240, longer than the synthesizer's step of 64 frames, so that a
+// tick too many or too few shows.
+TEST_F(MusicPlayer, ATuneEndsOnTheTickOfItsLastEventAndThenStartsAgain) {
+    const QByteArray on("\x90\x3C\x64", 3);
+    const QByteArray off("\x80\x3C\x00", 3);
+    const QByteArray faster("\xFF\x51\x03\x03\xD0\x90", 6);  // 250000 µs a beat
+    struct Case {
+        const char* what;
+        std::vector<QByteArray> tracks;
+        int lastTick;
+        double seconds;
+    };
+    const Case cases[] = {
+        {"the last note's end",
+         {events({{0, kTempo}, {0, on}, {20, off}, {0, kEnd}})},
+         20,
+         20 / 48.0},
+        {"a rest, then the end",
+         {events({{0, kTempo}, {0, on}, {20, off}, {10, kEnd}})},
+         30,
+         30 / 48.0},
+        {"no end of track", {events({{0, kTempo}, {0, on}, {20, off}})}, 20, 20 / 48.0},
+        {"the longer track first",
+         {events({{0, kTempo}, {30, kEnd}}), events({{0, on}, {25, off}, {0, kEnd}})},
+         30,
+         30 / 48.0},
+        {"a faster tempo at tick 10",
+         {events({{0, kTempo}, {0, on}, {10, faster}, {20, off}, {0, kEnd}})},
+         30,
+         10 / 48.0 + 20 / 96.0},
+    };
+    for (const Case& c : cases) {
+        const QByteArray file = midiFile(c.tracks.size() > 1 ? 1 : 0, c.tracks, 24);
+        EXPECT_EQ(MidiFile::lastEventTick(file).value_or(-1), c.lastTick) << c.what;
+        Device d;
+        d.start(d.write(file));
+        int frames = 0;
+        for (; d.status() == "playing" && frames < 3 * kRate; frames += 64) {
+            d.render(64);
+        }
+        // The synthesizer's player rounds its clock to the nearest tick: a tempo's ticks come
+        // half a tick early. A tick too many or too few would be half a tick of 1/48 s beyond.
+        EXPECT_GT(frames, (c.seconds - 1 / 48.0) * kRate) << c.what;
+        EXPECT_LE(frames, c.seconds * kRate + 2 * 64) << c.what;
+        d.player.send("play backplay");  // without closing it: from its beginning again
+        EXPECT_EQ(d.status(), "playing") << c.what;
+    }
 }
 
 TEST_F(MusicPlayer, TheSoundCardHearsWhatTheSynthesizerRendersAndATuneThatHasEndedAgain) {
