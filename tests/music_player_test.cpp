@@ -8,6 +8,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstring>
+#include <future>
 #include <thread>
 
 #include "platform/audio/midi_file.h"
@@ -46,9 +47,9 @@ QByteArray events(std::initializer_list<std::pair<std::uint32_t, QByteArray>> li
 const QByteArray kTempo("\xFF\x51\x03\x07\xA1\x20", 6);  // 500000 µs a beat
 const QByteArray kEnd("\xFF\x2F\x00", 3);
 
-// A file at 120 beats a minute, 480 ticks a beat (a tick is 1/960 s).
-QByteArray midiFile(int format, const std::vector<QByteArray>& tracks) {
-    QByteArray file = "MThd" + be(6, 4) + be(format, 2) + be(tracks.size(), 2) + be(480, 2);
+// A file at 120 beats a minute, 480 ticks a beat unless said (a tick is then 1/960 s).
+QByteArray midiFile(int format, const std::vector<QByteArray>& tracks, int division = 480) {
+    QByteArray file = "MThd" + be(6, 4) + be(format, 2) + be(tracks.size(), 2) + be(division, 2);
     for (const QByteArray& t : tracks) {
         file += "MTrk" + be(t.size(), 4) + t;
     }
@@ -89,13 +90,19 @@ float largestStep(const Samples& s, std::size_t begin, std::size_t end) {
 }
 
 // An output in memory that the device's thread opens, renders ahead for and closes; the test
-// asks it for frames as a sound device would.
+// asks it for frames as a sound device would. It can be a server that is down (nothing opens),
+// or one that stalls: its stream then asks for nothing and a fade asked of it waits until the
+// server is let go on.
 class MemoryOutput {
   public:
     platform::AudioOutput output() {
-        return {"memory", [this](platform::RenderFunction render, std::function<void()>) {
+        return {"memory", [this](platform::RenderFunction render, std::function<void()> broken) {
                     const std::lock_guard<std::mutex> lock(mutex_);
+                    if (down) {
+                        return std::unique_ptr<platform::AudioStream>();
+                    }
                     render_ = std::move(render);
+                    broken_ = std::move(broken);
                     ++opened;
                     changed_.notify_all();
                     return std::unique_ptr<platform::AudioStream>(new Closing(*this));
@@ -103,9 +110,8 @@ class MemoryOutput {
     }
     // Asks for `frames` more, once the output is open.
     void take(int frames) {
+        ASSERT_TRUE(until([&] { return render_ != nullptr; }));
         std::unique_lock<std::mutex> lock(mutex_);
-        ASSERT_TRUE(
-            changed_.wait_for(lock, std::chrono::seconds(20), [&] { return render_ != nullptr; }));
         const platform::RenderFunction render = render_;
         lock.unlock();
         for (int n = 0; n < frames; n += 256) {
@@ -120,27 +126,52 @@ class MemoryOutput {
             return true;
         }
         take(kRate / 5);
+        return until([&] { return render_ == nullptr; });
+    }
+    // The server goes away (and stays away while `down`), as the open stream hears.
+    void breakStream(bool staysDown) {
         std::unique_lock<std::mutex> lock(mutex_);
-        return changed_.wait_for(lock, std::chrono::seconds(20),
-                                 [&] { return render_ == nullptr; });
+        down = staysDown;
+        const std::function<void()> broken = broken_;
+        lock.unlock();
+        broken();
+    }
+    void set(bool& flag, bool value) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        flag = value;
+        changed_.notify_all();
+    }
+    // Waits (20 s at most, so that a fault fails rather than hangs) until `done()`, under the
+    // output's lock.
+    template <typename Done>
+    bool until(Done done) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(20), done);
     }
     std::size_t frames() const { return samples.size() / 2; }
     Samples samples;
     int opened = 0;
+    int streams = 0;  // streams alive
+    bool down = false;
+    bool stalled = false;
     // Whether the stream fades what it has been given itself, and the fades it was asked for.
     bool fadesHanded = false;
     std::vector<int> fadesAsked;
 
   private:
     struct Closing final : platform::AudioStream {
-        explicit Closing(MemoryOutput& o) : out(o) {}
+        explicit Closing(MemoryOutput& o) : out(o) { ++out.streams; }  // under its lock
         ~Closing() override {
             const std::lock_guard<std::mutex> lock(out.mutex_);
             out.render_ = nullptr;
+            --out.streams;
             out.changed_.notify_all();
         }
-        bool fadeOutHanded(int fadeFrames) override {
+        bool fadeOutHanded(int fadeFrames, std::chrono::milliseconds) override {
+            std::unique_lock<std::mutex> lock(out.mutex_);
             out.fadesAsked.push_back(fadeFrames);
+            out.changed_.notify_all();
+            out.changed_.wait(lock, [&] { return !out.stalled; });
             return out.fadesHanded;
         }
         MemoryOutput& out;
@@ -148,12 +179,15 @@ class MemoryOutput {
     std::mutex mutex_;
     std::condition_variable changed_;
     platform::RenderFunction render_;
+    std::function<void()> broken_;
 };
 
 // A device with these outputs (none: the test renders) and an empty soundfont folder.
 struct Device {
-    explicit Device(std::vector<platform::AudioOutput> outputs = {})
-        : player(MidiPlayer::Options{std::move(outputs), folder.path(), MidiPlayer::kGain}) {}
+    explicit Device(std::vector<platform::AudioOutput> outputs = {},
+                    std::chrono::milliseconds retryAfter = MidiPlayer::kRetryAfter)
+        : player(MidiPlayer::Options{std::move(outputs), folder.path(), MidiPlayer::kGain,
+                                     retryAfter}) {}
     QString write(const QByteArray& tune, const QString& name = QStringLiteral("tune.mid")) {
         return writeFile(folder.filePath(QStringLiteral("my game/") + name), tune);
     }
@@ -165,6 +199,14 @@ struct Device {
         player.send("play backplay");
     }
     std::string status() { return player.send("status backplay mode"); }
+    // The status once it is no longer `was` (the device's thread decides), within 20 s.
+    std::string statusOnceNot(const std::string& was) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (status() == was && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::yield();
+        }
+        return status();
+    }
     Samples render(int frames) {
         Samples s(2 * static_cast<std::size_t>(frames));
         player.render(s.data(), frames);
@@ -176,6 +218,13 @@ struct Device {
 
 // A device whose own thread renders into an output in memory.
 struct Playing {
+    explicit Playing(std::vector<platform::AudioOutput> before = {},
+                     std::chrono::milliseconds retryAfter = MidiPlayer::kRetryAfter)
+        : device(withMemory(std::move(before)), retryAfter) {}
+    std::vector<platform::AudioOutput> withMemory(std::vector<platform::AudioOutput> before) {
+        before.push_back(out.output());
+        return before;
+    }
     ~Playing() {
         device.player.send("close all");
         if (!out.takeUntilClosed()) {
@@ -183,7 +232,7 @@ struct Playing {
         }
     }
     MemoryOutput out;
-    Device device{{out.output()}};
+    Device device;
 };
 
 // The tests that listen to what the synthesizer plays need a soundfont.
@@ -247,10 +296,11 @@ TEST(MusicCommands, AMissingOrBrokenFileIsNotOpenedAndWithNoOutputItSaysSoInOneL
         for (const char* other : {"status other mode", "status backplay position", "seek x", ""}) {
             EXPECT_EQ(d.player.send(other), "") << other;
         }
-        // No output will open: the tune plays on, silent, and no output is tried again at once.
+        // No output will open: the tune is heard nowhere, so it is not playing, and the
+        // watchdog's restarts are no reason to say so again.
         for (int restart = 0; restart < 3; ++restart) {
             d.start(d.write(shortTune(480, 960)));
-            EXPECT_EQ(d.status(), "playing");
+            EXPECT_EQ(d.statusOnceNot("playing"), "stopped");
         }
     }
     const std::string said = testing::internal::GetCapturedStderr();
@@ -292,11 +342,132 @@ TEST_F(MusicPlayer, CloseFadesMidNoteWithoutAClickAndTheOutputClosesUntilTheNext
     playHalfASecond();
     const std::size_t closedAt = p.out.frames();
     p.device.player.send("close all");
+    ASSERT_TRUE(p.out.until([&] { return p.out.fadesAsked.size() == 5; }));
     ASSERT_TRUE(p.out.takeUntilClosed());
     EXPECT_EQ(peakOf(p.out.samples, closedAt, p.out.samples.size()), 0.0f);
     EXPECT_EQ(p.out.fadesAsked, std::vector<int>(5, MidiPlayer::kFadeFrames)) << "each close";
     EXPECT_EQ(p.out.opened, 3);
     EXPECT_EQ(p.device.player.synthsCreated(), 1);
+}
+
+// A sound server that cannot be reached may report it while the next output opens, or later
+// from a thread of its own: the next output plays all the same, and nothing is said.
+TEST_F(MusicPlayer, WhenTheServerCannotBeReachedTheNextOutputPlays) {
+    std::function<void()> lateReport;
+    const platform::AudioOutput unreachable{
+        "unreachable", [&](platform::RenderFunction, std::function<void()> broken) {
+            broken();
+            lateReport = broken;
+            return std::unique_ptr<platform::AudioStream>();
+        }};
+    testing::internal::CaptureStderr();
+    {
+        Playing p({unreachable});
+        p.device.start(p.device.write(shortTune(4800, 4800)));
+        p.out.take(kRate / 4);
+        lateReport();
+        p.out.take(kRate / 4);
+        EXPECT_GT(peakOf(p.out.samples, kRate / 4, kRate / 2), 0.05f) << "after the report";
+        EXPECT_EQ(p.device.status(), "playing");
+        EXPECT_EQ(p.device.player.audioDriver(), "memory");
+        EXPECT_EQ(p.out.opened, 1);
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+// The sound server goes away while the tune plays: the tune is heard nowhere, so the title's
+// watchdog starts it again meanwhile; the music comes back with the server, by itself.
+TEST_F(MusicPlayer, WhenTheServerComesBackTheMusicComesBack) {
+    Playing p({}, std::chrono::milliseconds(1));
+    const QString tune = p.device.write(shortTune(4800, 4800));
+    p.device.start(tune);
+    p.out.take(kRate / 4);
+    p.out.breakStream(true);
+    EXPECT_EQ(p.device.statusOnceNot("playing"), "stopped");
+    p.device.start(tune);
+    const std::size_t backAt = p.out.frames();
+    p.out.set(p.out.down, false);
+    p.out.take(kRate / 4);
+    EXPECT_EQ(p.out.opened, 2);
+    EXPECT_GT(peakOf(p.out.samples, backAt, p.out.frames()), 0.05f);
+    EXPECT_EQ(p.device.status(), "playing");
+}
+
+// A server that stops asking for sound (a suspended sink), and one that then stalls: the
+// tune's close (as Exit sends it) and the device's going wait on neither. The fade reaches
+// the first before it is dropped; the second is left with the thread, which ends once it
+// answers.
+TEST_F(MusicPlayer, TheDeviceGoesAtOnceWhateverTheServerDoes) {
+    for (const bool stalls : {false, true}) {
+        MemoryOutput out;
+        out.fadesHanded = true;
+        auto device = std::make_unique<Device>(std::vector{out.output()});
+        device->start(device->write(shortTune(4800, 4800)));
+        out.take(kRate / 4);
+        out.set(out.stalled, stalls);
+        auto gone = std::async(std::launch::async, [&] {
+            device->player.send("close all");
+            device.reset();
+        });
+        const bool ended = gone.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+        out.set(out.stalled, false);
+        if (!ended) {
+            std::fprintf(stderr, "the device waits on the server (stalls: %d)\n", stalls);
+            std::abort();  // a device that never goes: stop, not hang
+        }
+        EXPECT_TRUE(out.until([&] { return out.streams == 0; })) << stalls;
+        EXPECT_EQ(out.fadesAsked.size(), 1u) << stalls;
+    }
+}
+
+// Where a tune ends, to the tick. With 24 ticks a beat, a tick lasts 1/48 s (919 frames) at 120
+// beats a minute and 1/96 s at 240, longer than the synthesizer's step of 64 frames, so that a
+// tick too many or too few shows.
+TEST_F(MusicPlayer, ATuneEndsOnTheTickOfItsLastEventAndThenStartsAgain) {
+    const QByteArray on("\x90\x3C\x64", 3);
+    const QByteArray off("\x80\x3C\x00", 3);
+    const QByteArray faster("\xFF\x51\x03\x03\xD0\x90", 6);  // 250000 µs a beat
+    struct Case {
+        const char* what;
+        std::vector<QByteArray> tracks;
+        int lastTick;
+        double seconds;
+    };
+    const Case cases[] = {
+        {"the last note's end",
+         {events({{0, kTempo}, {0, on}, {20, off}, {0, kEnd}})},
+         20,
+         20 / 48.0},
+        {"a rest, then the end",
+         {events({{0, kTempo}, {0, on}, {20, off}, {10, kEnd}})},
+         30,
+         30 / 48.0},
+        {"no end of track", {events({{0, kTempo}, {0, on}, {20, off}})}, 20, 20 / 48.0},
+        {"the longer track first",
+         {events({{0, kTempo}, {30, kEnd}}), events({{0, on}, {25, off}, {0, kEnd}})},
+         30,
+         30 / 48.0},
+        {"a faster tempo at tick 10",
+         {events({{0, kTempo}, {0, on}, {10, faster}, {20, off}, {0, kEnd}})},
+         30,
+         10 / 48.0 + 20 / 96.0},
+    };
+    for (const Case& c : cases) {
+        const QByteArray file = midiFile(c.tracks.size() > 1 ? 1 : 0, c.tracks, 24);
+        EXPECT_EQ(MidiFile::lastEventTick(file).value_or(-1), c.lastTick) << c.what;
+        Device d;
+        d.start(d.write(file));
+        int frames = 0;
+        for (; d.status() == "playing" && frames < 3 * kRate; frames += 64) {
+            d.render(64);
+        }
+        // The synthesizer's player rounds its clock to the nearest tick: a tempo's ticks come
+        // half a tick early. A tick too many or too few would be half a tick of 1/48 s beyond.
+        EXPECT_GT(frames, (c.seconds - 1 / 48.0) * kRate) << c.what;
+        EXPECT_LE(frames, c.seconds * kRate + 2 * 64) << c.what;
+        d.player.send("play backplay");  // without closing it: from its beginning again
+        EXPECT_EQ(d.status(), "playing") << c.what;
+    }
 }
 
 TEST_F(MusicPlayer, TheSoundCardHearsWhatTheSynthesizerRendersAndATuneThatHasEndedAgain) {

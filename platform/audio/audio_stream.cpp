@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <thread>
 #include <vector>
@@ -20,22 +22,13 @@ class PulseAudioStream final : public AudioStream {
     PulseAudioStream(RenderFunction render, std::function<void()> broken)
         : render_(std::move(render)), broken_(std::move(broken)) {}
 
+    // Drops what the server holds: nothing waits on it.
     ~PulseAudioStream() override {
         if (loop_ == nullptr) {
             return;
         }
         pa_threaded_mainloop_lock(loop_);
         stopping_ = true;
-        if (stream_ != nullptr && pa_stream_get_state(stream_) == PA_STREAM_READY) {
-            // Whatever has been written is heard before the stream goes.
-            if (pa_operation* drain = pa_stream_drain(stream_, &PulseAudioStream::done, this)) {
-                while (pa_operation_get_state(drain) == PA_OPERATION_RUNNING &&
-                       pa_stream_get_state(stream_) == PA_STREAM_READY) {
-                    pa_threaded_mainloop_wait(loop_);
-                }
-                pa_operation_unref(drain);
-            }
-        }
         if (stream_ != nullptr) {
             pa_stream_set_state_callback(stream_, nullptr, nullptr);
             pa_stream_set_write_callback(stream_, nullptr, nullptr);
@@ -61,12 +54,20 @@ class PulseAudioStream final : public AudioStream {
         if (loop_ == nullptr) {
             return false;
         }
-        context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Velmora");
+        // What desktop mixers show beside the game's volume: its name and icon.
+        pa_proplist* about = pa_proplist_new();
+        pa_proplist_sets(about, PA_PROP_APPLICATION_NAME, kApplicationName);
+        pa_proplist_sets(about, PA_PROP_APPLICATION_ID, kApplicationId);
+        pa_proplist_sets(about, PA_PROP_APPLICATION_ICON_NAME, kApplicationId);
+        context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_),
+                                                kApplicationName, about);
+        pa_proplist_free(about);
         if (context_ == nullptr) {
             return false;
         }
         pa_context_set_state_callback(context_, &PulseAudioStream::contextChanged, this);
-        if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0) {
+        // No server is started for the game: without one, the answer is a quick no.
+        if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
             return false;
         }
         pa_threaded_mainloop_lock(loop_);
@@ -74,22 +75,33 @@ class PulseAudioStream final : public AudioStream {
             pa_threaded_mainloop_unlock(loop_);
             return false;
         }
-        pa_context_state_t state = PA_CONTEXT_UNCONNECTED;
-        while ((state = pa_context_get_state(context_)) != PA_CONTEXT_READY &&
-               PA_CONTEXT_IS_GOOD(state)) {
-            pa_threaded_mainloop_wait(loop_);
-        }
-        const bool ready =
-            state == PA_CONTEXT_READY && connectStream(sampleRate, queueFrames, requestFrames);
+        const bool ready = waitUntil(
+                               [&] {
+                                   const pa_context_state_t state = pa_context_get_state(context_);
+                                   return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
+                               },
+                               kOpenWait) &&
+                           pa_context_get_state(context_) == PA_CONTEXT_READY &&
+                           connectStream(sampleRate, queueFrames, requestFrames);
         pa_threaded_mainloop_unlock(loop_);
         return ready;
     }
 
-    bool fadeOutHanded(int fadeFrames) override {
+    bool fadeOutHanded(int fadeFrames, std::chrono::milliseconds wait) override {
         pa_threaded_mainloop_lock(loop_);
-        const bool faded = fadeLocked(fadeFrames);
+        const bool faded = fadeLocked(fadeFrames, wait);
         pa_threaded_mainloop_unlock(loop_);
         return faded;
+    }
+
+    void finish(std::chrono::milliseconds wait) override {
+        pa_threaded_mainloop_lock(loop_);
+        if (pa_stream_get_state(stream_) == PA_STREAM_READY) {
+            if (pa_operation* drain = pa_stream_drain(stream_, &PulseAudioStream::done, this)) {
+                waitFor(drain, wait);
+            }
+        }
+        pa_threaded_mainloop_unlock(loop_);
     }
 
   private:
@@ -98,21 +110,69 @@ class PulseAudioStream final : public AudioStream {
     static constexpr int kKeptSeconds = 2;
     // The fade starts this far past what the device plays, the time for the write to arrive.
     static constexpr int kLeadMs = 5;
+    // How long a server has to take the stream.
+    static constexpr std::chrono::milliseconds kOpenWait{2000};
+    static constexpr const char* kApplicationName = "Velmora";
+    // The desktop entry's name, which is also its icon's.
+    static constexpr const char* kApplicationId = "org.velmora.Velmora";
+
+    // Under the main loop's lock: waits until `ready()` or until `wait` has passed (a timer on
+    // the main loop wakes it). Whether it is ready.
+    template <typename Ready>
+    bool waitUntil(Ready ready, std::chrono::milliseconds wait) {
+        if (ready()) {
+            return true;
+        }
+        struct Alarm {
+            pa_threaded_mainloop* loop;
+            bool rung = false;
+        } alarm{loop_};
+        timeval at{};
+        pa_timeval_add(pa_gettimeofday(&at), static_cast<pa_usec_t>(wait.count()) * 1000);
+        pa_mainloop_api* api = pa_threaded_mainloop_get_api(loop_);
+        pa_time_event* timer = api->time_new(
+            api, &at,
+            [](pa_mainloop_api*, pa_time_event*, const timeval*, void* data) {
+                auto* a = static_cast<Alarm*>(data);
+                a->rung = true;
+                pa_threaded_mainloop_signal(a->loop, 0);
+            },
+            &alarm);
+        while (!ready() && !alarm.rung) {
+            pa_threaded_mainloop_wait(loop_);
+        }
+        api->time_free(timer);
+        return ready();
+    }
+
+    // Under the main loop's lock: until the operation is done or the stream has gone, for up to
+    // `wait`; it is let go either way.
+    bool waitFor(pa_operation* operation, std::chrono::milliseconds wait) {
+        const bool done = waitUntil(
+            [&] {
+                return pa_operation_get_state(operation) != PA_OPERATION_RUNNING ||
+                       pa_stream_get_state(stream_) != PA_STREAM_READY;
+            },
+            wait);
+        const bool finished = pa_operation_get_state(operation) == PA_OPERATION_DONE;
+        if (!finished) {
+            pa_operation_cancel(operation);
+        }
+        pa_operation_unref(operation);
+        return done && finished;
+    }
 
     // Under the main loop's lock: where the device plays now, then the fade written over what
     // the server holds from a little past it, silence over the rest. Writing behind what the
     // server has already passed to the device makes it take that back and play the new frames.
-    bool fadeLocked(int fadeFrames) {
+    bool fadeLocked(int fadeFrames, std::chrono::milliseconds wait) {
         if (stream_ == nullptr || pa_stream_get_state(stream_) != PA_STREAM_READY) {
             return false;
         }
-        if (pa_operation* update =
-                pa_stream_update_timing_info(stream_, &PulseAudioStream::done, this)) {
-            while (pa_operation_get_state(update) == PA_OPERATION_RUNNING &&
-                   pa_stream_get_state(stream_) == PA_STREAM_READY) {
-                pa_threaded_mainloop_wait(loop_);
-            }
-            pa_operation_unref(update);
+        pa_operation* update = pa_stream_update_timing_info(stream_, &PulseAudioStream::done, this);
+        if (update == nullptr || !waitFor(update, wait) ||
+            pa_stream_get_state(stream_) != PA_STREAM_READY) {
+            return false;  // a server that does not answer at once has its queue heard
         }
         const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
         if (timing == nullptr || timing->read_index_corrupt || timing->write_index_corrupt ||
@@ -149,7 +209,11 @@ class PulseAudioStream final : public AudioStream {
         spec.format = PA_SAMPLE_FLOAT32NE;
         spec.rate = static_cast<std::uint32_t>(sampleRate);
         spec.channels = 2;
-        stream_ = pa_stream_new(context_, "Music", &spec, nullptr);
+        // Mixers class it with the sound of games.
+        pa_proplist* about = pa_proplist_new();
+        pa_proplist_sets(about, PA_PROP_MEDIA_ROLE, "game");
+        stream_ = pa_stream_new_with_proplist(context_, "Music", &spec, nullptr, about);
+        pa_proplist_free(about);
         if (stream_ == nullptr) {
             return false;
         }
@@ -165,12 +229,13 @@ class PulseAudioStream final : public AudioStream {
                                        nullptr) < 0) {
             return false;
         }
-        pa_stream_state_t state = PA_STREAM_UNCONNECTED;
-        while ((state = pa_stream_get_state(stream_)) != PA_STREAM_READY &&
-               PA_STREAM_IS_GOOD(state)) {
-            pa_threaded_mainloop_wait(loop_);
-        }
-        return state == PA_STREAM_READY;
+        waitUntil(
+            [&] {
+                const pa_stream_state_t state = pa_stream_get_state(stream_);
+                return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
+            },
+            kOpenWait);
+        return pa_stream_get_state(stream_) == PA_STREAM_READY;
     }
 
     // The server wants `bytes` more.
@@ -235,33 +300,46 @@ class PulseAudioStream final : public AudioStream {
     std::int64_t given_ = 0;
 };
 
-// The sound card, fed period by period from a thread of the stream's own.
+// The sound card, fed period by period from a thread of the stream's own. Its device is open
+// without blocking: the thread waits on it a little at a time, so that a card (or a sound server
+// behind ALSA) that takes nothing never holds the stream's going.
 class AlsaStream final : public AudioStream {
   public:
-    AlsaStream(snd_pcm_t* pcm, int periodFrames, RenderFunction render,
-               std::function<void()> broken)
-        : pcm_(pcm), render_(std::move(render)), broken_(std::move(broken)) {
+    AlsaStream(snd_pcm_t* pcm, int periodFrames, std::chrono::milliseconds queue,
+               RenderFunction render, std::function<void()> broken)
+        : pcm_(pcm), queue_(queue), render_(std::move(render)), broken_(std::move(broken)) {
         thread_ = std::thread([this, periodFrames] { run(periodFrames); });
     }
     ~AlsaStream() override {
         stopping_ = true;
         thread_.join();
-        snd_pcm_drain(pcm_);
+        snd_pcm_drop(pcm_);
         snd_pcm_close(pcm_);
     }
     AlsaStream(const AlsaStream&) = delete;
     AlsaStream& operator=(const AlsaStream&) = delete;
 
+    // What the card holds is heard within its queue's length.
+    void finish(std::chrono::milliseconds wait) override {
+        std::this_thread::sleep_for(std::min(wait, queue_));
+    }
+
   private:
+    static constexpr int kWaitMs = 20;
+
     void run(int periodFrames) {
         std::vector<float> period(2 * static_cast<std::size_t>(periodFrames));
         while (!stopping_) {
             render_(period.data(), periodFrames);
             const float* at = period.data();
             int left = periodFrames;
-            while (left > 0) {
+            while (left > 0 && !stopping_) {
                 const snd_pcm_sframes_t written =
                     snd_pcm_writei(pcm_, at, static_cast<snd_pcm_uframes_t>(left));
+                if (written == -EAGAIN) {
+                    snd_pcm_wait(pcm_, kWaitMs);
+                    continue;
+                }
                 if (written < 0) {
                     // An underrun or a suspended card starts again; anything else ends it.
                     if (snd_pcm_recover(pcm_, static_cast<int>(written), 1) < 0) {
@@ -277,6 +355,7 @@ class AlsaStream final : public AudioStream {
     }
 
     snd_pcm_t* pcm_;
+    std::chrono::milliseconds queue_;
     RenderFunction render_;
     std::function<void()> broken_;
     std::atomic<bool> stopping_{false};
@@ -309,7 +388,7 @@ AudioOutput alsaOutput(int sampleRate, int queueFrames, int requestFrames) {
             RenderFunction render, std::function<void()> broken) -> std::unique_ptr<AudioStream> {
             snd_lib_error_set_handler(quietAlsa);
             snd_pcm_t* pcm = nullptr;
-            if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) {
+            if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) {
                 return nullptr;
             }
             const auto latency =
@@ -319,8 +398,9 @@ AudioOutput alsaOutput(int sampleRate, int queueFrames, int requestFrames) {
                 snd_pcm_close(pcm);
                 return nullptr;
             }
-            return std::make_unique<AlsaStream>(pcm, requestFrames, std::move(render),
-                                                std::move(broken));
+            return std::make_unique<AlsaStream>(pcm, requestFrames,
+                                                std::chrono::milliseconds(latency / 1000 + 1),
+                                                std::move(render), std::move(broken));
         }};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -19,14 +20,19 @@ inline double fadeGain(int f, int frames) {
 }
 
 // A stream of sound to a device, open for as long as the object lives. Going, it stops asking
-// for frames and waits until those it has been given have been heard.
+// for frames and drops what it holds at once.
 class AudioStream {
   public:
     virtual ~AudioStream() = default;
     // Fades out over `fadeFrames` what it has been given and not yet played, from as soon as
     // the device allows, with silence after it; it goes on asking for frames. False if it cannot
-    // reach them: they are heard as they are.
-    virtual bool fadeOutHanded(int /*fadeFrames*/) { return false; }
+    // reach them within `wait`: they are heard as they are.
+    virtual bool fadeOutHanded(int /*fadeFrames*/, std::chrono::milliseconds /*wait*/) {
+        return false;
+    }
+    // Goes on playing what it has been given, still asking for frames, for up to `wait` or
+    // until it has all been heard.
+    virtual void finish(std::chrono::milliseconds /*wait*/) {}
 };
 
 // A sound device by name, and how to open a stream on it that asks `render` for its sound;

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/audio/audio_stream.h"
 #include "platform/audio/mci.h"
+#include "platform/audio/music_source.h"
 
 namespace platform {
 
@@ -25,7 +27,8 @@ namespace platform {
 // open) answers an empty text, as does every command not listed.
 //
 // One synthesizer with one soundfont serves the whole process: both are made at the first
-// successful open and kept until the device goes, so restarting the tune costs no reload.
+// successful open and kept until the device goes, so restarting the tune costs no reload. Of a
+// soundfont, only the samples of the instruments a tune selects are read.
 //
 // While a tune plays, a thread of the device's own renders it ahead in long periods, and the
 // first sound output that opens takes it as it wants it, into a queue of its own. "close" fades
@@ -34,17 +37,22 @@ namespace platform {
 // stop is heard at once however long its queue; an output that cannot is given the fade next,
 // heard after its short queue. Once nothing has sounded for a moment the output is closed and
 // the thread sleeps, and the next tune that plays opens it again. Every sample passes a limiter
-// that keeps it below full scale. With no output the device still takes every command and stays
-// silent, and a tune it plays then never advances. Tests leave the outputs out and call render(),
-// or give an output of their own.
+// that keeps it below full scale.
+//
+// When no output will open, the device says so in one line, once, and "status" answers
+// "stopped": the tune is heard nowhere. It tries the outputs again after a pause while a tune
+// wants to sound, as it does at once when the output that was open goes away (a sound server
+// that restarts): the music comes back with the server. No command waits on a sound server, and
+// the device goes within a moment whatever the server does. Tests leave the outputs out and call
+// render(), or give outputs of their own.
 class MidiPlayer final : public CommandDevice {
   public:
-    static constexpr int kSampleRate = 44100;
+    static constexpr int kSampleRate = MusicSource::kSampleRate;
     // With the synthesizer's own gain of 0.2 the theme peaks near -16 dBFS; this brings its
     // loudest moment to about -4 dBFS.
     static constexpr double kGain = 0.8;
     // Debian's General MIDI soundfont.
-    static constexpr const char* kSystemSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
+    static constexpr const char* kSystemSoundFont = MusicSource::kSystemSoundFont;
     // The sound card's queue through ALSA (29 ms), and what it asks for at a time: it asks when
     // what it holds has fallen to the difference (8.7 ms), about 49 times a second. A closed
     // tune's fade is heard after what it holds.
@@ -57,9 +65,11 @@ class MidiPlayer final : public CommandDevice {
     // Voices sounding at once. The theme's harp rings on long after each note (up to a hundred
     // voices); past this many, the quietest of those tails give way. What is cut lies 64 dB below
     // the theme, and the synthesizer's work falls by a third.
-    static constexpr int kPolyphony = 64;
+    static constexpr int kPolyphony = MusicSource::kPolyphony;
     // A closed tune fades out over this many frames (6 ms).
-    static constexpr int kFadeFrames = 265;
+    static constexpr int kFadeFrames = MusicSource::kFadeFrames;
+    // With no output open, the outputs are tried again this often while a tune wants to sound.
+    static constexpr std::chrono::milliseconds kRetryAfter{500};
 
     struct Options {
         // Tried in this order; the first that opens plays the music.
@@ -67,6 +77,7 @@ class MidiPlayer final : public CommandDevice {
         // A folder searched first for a soundfont (*.sf2) of the game's own.
         QString soundFontFolder;
         double gain = kGain;
+        std::chrono::milliseconds retryAfter = kRetryAfter;
     };
     // The game's options: PulseAudio, then ALSA; the "Music" folder beside the executable.
     static Options gameOptions();
