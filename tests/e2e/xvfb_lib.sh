@@ -10,6 +10,12 @@ pids="" # the servers started for the script, which end with it
 sound_pids="" # the sound server's processes, which a restart replaces
 trap 'kill $game_pid $sound_pids $pids 2>/dev/null; rm -rf "$work"' EXIT
 
+# The game never reaches the user's own sound server or sound card: unless the script starts a
+# server of its own (start_sound_server) there is none, and ALSA's default device is a null one.
+export PULSE_SERVER="unix:$work/no-sound-server" PIPEWIRE_RUNTIME_DIR="$work/no-sound-server"
+printf 'pcm.!default { type null }\n' >"$work/alsa.conf"
+export ALSA_CONFIG_PATH="$work/alsa.conf"
+
 # Says what failed, with the end of every log the script has written.
 fail() {
     echo "FAIL: $*" >&2
@@ -160,6 +166,13 @@ context.objects = [
                monitor.channel-volumes = true } }
 ]
 CONF
+            # Its session manager leaves the machine's sound cards, cameras and Bluetooth alone.
+            mkdir -p "$XDG_CONFIG_HOME/wireplumber/main.lua.d" \
+                "$XDG_CONFIG_HOME/wireplumber/bluetooth.lua.d"
+            printf '%s.enabled = false\n' alsa_monitor v4l2_monitor libcamera_monitor \
+                >"$XDG_CONFIG_HOME/wireplumber/main.lua.d/60-velmora.lua"
+            echo 'bluez_monitor.enabled = false' \
+                >"$XDG_CONFIG_HOME/wireplumber/bluetooth.lua.d/60-velmora.lua"
             dbus-daemon --session --fork --print-pid=3 --address="unix:path=$work/runtime/bus" \
                 3>"$work/dbus.pid" >"$work/dbus.log" 2>&1 || fail "no session bus"
             pids="$pids $(cat "$work/dbus.pid")"
