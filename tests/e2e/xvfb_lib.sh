@@ -142,8 +142,7 @@ desktop_dpi() {
 # (PipeWire with its session manager and its PulseAudio server, on a session bus of its own).
 # Its one sink is a null sink, "velmora_sink", the default one; the game started after this plays
 # into it, and pactl talks to it. Nothing of the user's own session is reached: the runtime
-# folder, home, configuration and bus are the script's, and the ALSA devices a home may name
-# are gone with the home.
+# folder, home, configuration and bus are the script's, and ALSA's default stays the null device.
 start_sound_server() {
     sound_server=${SOUND_SERVER:-pulseaudio}
     mkdir -p "$work/runtime" "$work/home/.config"
