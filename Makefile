@@ -9,8 +9,12 @@ PACKAGES := cmake ninja-build g++ pkg-config make \
 	qt6-base-dev qt6-qpa-plugins qt6-wayland libsdl2-dev libfluidsynth-dev timgm6mb-soundfont libgif-dev libjpeg-dev \
 	libgtest-dev libbenchmark-dev \
 	xvfb xdotool x11-utils imagemagick fonts-liberation fonts-dejavu-core \
-	openbox pulseaudio pulseaudio-utils libpulse-dev libasound2-dev fluidsynth weston x11-xserver-utils ccache \
-	clang libclang-rt-14-dev appstream dpkg-dev file locales gcovr python3 dbus-daemon
+	openbox pulseaudio pulseaudio-utils libpulse-dev libasound2-dev weston x11-xserver-utils ccache \
+	clang libclang-rt-14-dev appstream dpkg-dev file locales gcovr python3
+# Tools of the tests and measurements, installed without what they recommend: FluidSynth's own
+# player would bring a 148 MB soundfont that then becomes the system's default, and PipeWire its
+# ALSA routing.
+TOOLS := fluidsynth pipewire pipewire-pulse wireplumber dbus-daemon
 
 # Builds share compiled files through ccache, also across checkouts of the project.
 export CCACHE_BASEDIR := $(CURDIR)
@@ -23,15 +27,17 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 all: build
 
+missing = $(shell for p in $(1); do \
+	dpkg-query -W -f='$${Status}' "$$p" 2>/dev/null | grep -q "install ok installed" || echo "$$p"; done)
+
 deps:
-	@missing=""; \
-	for p in $(PACKAGES); do \
-		dpkg-query -W -f='$${Status}' "$$p" 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-		echo "Installing:$$missing"; \
+	@packages="$(strip $(call missing,$(PACKAGES)))"; tools="$(strip $(call missing,$(TOOLS)))"; \
+	if [ -n "$$packages$$tools" ]; then \
+		echo "Installing: $$packages $$tools"; \
 		$(SUDO) apt-get update -qq && \
-		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+		{ [ -z "$$packages" ] || DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$packages; } && \
+		{ [ -z "$$tools" ] || DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq \
+			--no-install-recommends $$tools; }; \
 	fi
 
 configure: deps

@@ -11,6 +11,8 @@
 #   map-after-title  the map at rest after a visit to the title (5 s of its music) and New Game
 #   fluidsynth   not the game: FluidSynth's own command-line player playing the theme into the
 #                null sink, the cost of the synthesis alone to read the title's beside
+# Both the game and FluidSynth's player play with the soundfont SOUNDFONT names (TimGM6mb unless
+# told), given to a copy of the game, whatever the system's default.
 set -u
 scene="${1:?usage: live_cpu.sh SCENE [path/to/velmora] [seconds]}"
 game="${2:-build/velmora}"
@@ -20,6 +22,8 @@ XVFB_SCREEN=1920x1080
 . "$(dirname "$0")/../tests/e2e/xvfb_lib.sh"
 # The music plays into the null sink of a sound server of this script's own.
 start_sound_server
+soundfont="${SOUNDFONT:-$judged_soundfont}"
+game=$(game_with_soundfont "$game" "$soundfont") || fail "no soundfont $soundfont"
 
 if [ "$scene" = fluidsynth ]; then
     # The game's gain, its soundfont and its theme, reverb and chorus on as in the game,
@@ -27,7 +31,7 @@ if [ "$scene" = fluidsynth ]; then
     theme="$(dirname "$game")/Music/Theme.mid"
     t0=$(awk '{ print $14 + $15 + $16 + $17 }' /proc/$$/stat)
     fluidsynth -ni -q -r 44100 -g 0.8 -F "$work/theme.raw" -T raw \
-        /usr/share/sounds/sf2/default-GM.sf2 "$theme" >"$work/fluidsynth.log" 2>&1 ||
+        "$soundfont" "$theme" >"$work/fluidsynth.log" 2>&1 ||
         fail "fluidsynth failed: $(cat "$work/fluidsynth.log")"
     t1=$(awk '{ print $14 + $15 + $16 + $17 }' /proc/$$/stat)
     frames=$(($(stat -c %s "$work/theme.raw") / 4))

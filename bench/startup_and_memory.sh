@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Measures the real game under Xvfb: the time from launch until the "Map" window shows its first
 # frame, as the median of RUNS starts, and the peak memory of the process (VmHWM) on the map, in
-# battle and on the title.
+# battle and on the title, its music playing into the null sink of a sound server of the script's
+# own with the soundfont SOUNDFONT names (TimGM6mb unless told; bench/title_memory.sh compares
+# fonts).
 # Usage: bench/startup_and_memory.sh path/to/velmora [runs=10] [WIDTHxHEIGHT=1920x1080]
 set -u
-game="$1"
 runs="${2:-10}"
 size="${3:-1920x1080}"
 XVFB_SCREEN="$size"
 . "$(dirname "$0")/../tests/e2e/xvfb_lib.sh"
+start_sound_server
+game=$(game_with_soundfont "$1" "${SOUNDFONT:-$judged_soundfont}") || fail "no soundfont"
 
 map_window() { xdotool search --onlyvisible --pid "$game_pid" --name '^Map$' 2>/dev/null | head -1; }
 wait_for() { # name

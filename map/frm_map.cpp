@@ -65,6 +65,10 @@ void frmMap::Form_Activate() {
     DrawMap();
 }
 
+void frmMap::Form_QueryUnload() {
+    TileSet = platform::Picture();
+}
+
 void frmMap::DrawMap() {
     constexpr int kTile = 32;
     TileCol = 0;

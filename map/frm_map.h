@@ -53,6 +53,8 @@ class frmMap final : public Form {
     std::unique_ptr<platform::ControlSet> createControls(platform::Window& window) override;
     void Form_Load() override;
     void Form_KeyDown(Int16 keyCode, Int16 shift) override;
+    // Closing lets the tile set go: the next activation reads it again.
+    void Form_QueryUnload() override;
 
   private:
     void cmdBattle_Click();

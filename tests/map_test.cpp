@@ -199,6 +199,7 @@ TEST(MapFlow, ANewGameOnAnOddDisplayStartsAtTheCornerFacingTheWayTheLastOneEnded
     step(h, Qt::Key_PageUp, 5);
     h.press(h.map(), Qt::Key_Escape);
     h.click(h.menu().ui().cmdQuit);
+    EXPECT_TRUE(h.map().TileSet.isNull()) << "the closed map lets its tile set go";
     h.changeDisplay(
         platform::Display::ofPixels(1366, 768, 15));  // the player changes the resolution meanwhile
     h.click(h.intro().ui().cmdNew);

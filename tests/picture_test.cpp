@@ -267,6 +267,19 @@ TEST(Picture, AFileChangedOrRemovedOnDiskIsNotServedFromMemory) {
     EXPECT_EQ(ts::runtimeError([&] { platform::readImage(path); }), missing);
 }
 
+TEST(Picture, AFileIsServedFromMemoryOnlyWhileAPictureOfItIsHeld) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tiles.bmp");
+    ts::writeFile(path, ts::bmp8(indexed(), true));
+    platform::Picture held = platform::Picture::load(path);
+    const qint64 pixels = held.surface().image().cacheKey();
+    EXPECT_EQ(platform::Picture::load(path).surface().image().cacheKey(), pixels);
+    held = platform::Picture();
+    const platform::Picture again = platform::Picture::load(path);
+    EXPECT_NE(again.surface().image().cacheKey(), pixels) << "freed, then read again";
+    EXPECT_TRUE(ts::sameRgb(again.surface().image(), indexed()));
+}
+
 TEST(Picture, AGifScreenOfTheLargestSizeLoads) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "its 1 GiB of pixels is at the sanitized run's limit for one allocation";

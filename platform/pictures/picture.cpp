@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
 
 #include "platform/base/runtime_error.h"
@@ -92,63 +93,78 @@ QImage decodeImage(const QString& path) {
     return image;
 }
 
+// When a file was last changed on disk, as far as the game can tell: its size and time.
+struct Stamp {
+    qint64 size = 0;
+    QDateTime modified;
+    bool operator==(const Stamp&) const = default;
+};
+
 // Decoded pictures by path, served again while the file on disk keeps its size and
 // modification time. A file that changed is decoded anew; one that vanished is an error as
 // before. The cache holds at most kBudget bytes of pixels, dropping the least used first.
-template <class T>
-class DecodedCache {
+class DecodedImages {
   public:
-    template <class Decode>
-    T get(const QString& path, Decode decode) {
+    QImage get(const QString& path) {
         const QFileInfo info(path);
         if (!info.isFile()) {
             cache_.remove(path);
-            return decode(path);  // raises the file error
+            return decodeImage(path);  // raises the file error
         }
         const Stamp stamp{info.size(), info.lastModified()};
         if (const Entry* hit = cache_.object(path); hit != nullptr && hit->stamp == stamp) {
-            return hit->value;
+            return hit->image;
         }
-        T value = decode(path);
-        cache_.insert(path, new Entry{stamp, value}, costOf(value));
-        return value;
+        QImage image = decodeImage(path);
+        cache_.insert(path, new Entry{stamp, image}, std::max<qsizetype>(1, image.sizeInBytes()));
+        return image;
     }
 
   private:
     static constexpr qsizetype kBudget = 192 * 1024 * 1024;
-    struct Stamp {
-        qint64 size = 0;
-        QDateTime modified;
-        bool operator==(const Stamp&) const = default;
-    };
     struct Entry {
         Stamp stamp;
-        T value;
+        QImage image;
     };
-    static qsizetype costOf(const QImage& image) {
-        return std::max<qsizetype>(1, image.sizeInBytes());
-    }
-    static qsizetype costOf(const Surface& surface) { return costOf(surface.image()); }
-
     QCache<QString, Entry> cache_{kBudget};
 };
 
 }  // namespace
 
 QImage readImage(const QString& path) {
-    static DecodedCache<QImage> cache;
-    return cache.get(path, decodeImage);
+    static DecodedImages cache;
+    return cache.get(path);
+}
+
+const Surface& Picture::surface() const {
+    static const Surface none;
+    return pixels_ ? *pixels_ : none;
 }
 
 Picture Picture::load(const QString& path) {
-    static DecodedCache<Surface> cache;
+    // The pictures still held somewhere, by file: a file unchanged on disk is served from them.
+    // The cache holds none itself, so a picture's pixels go with the last picture holding them,
+    // such as the tile set of a map screen that has closed.
+    struct Held {
+        Stamp stamp;
+        std::weak_ptr<const Surface> pixels;
+    };
+    static QHash<QString, Held> held;
+    held.removeIf([](const auto& entry) { return entry.value().pixels.expired(); });
+    const QFileInfo info(path);
+    const Stamp stamp{info.size(), info.lastModified()};
     Picture picture;
-    picture.pixels_ = cache.get(path, [](const QString& p) {
+    if (const auto hit = held.constFind(path);
+        info.isFile() && hit != held.cend() && hit->stamp == stamp) {
+        picture.pixels_ = hit->pixels.lock();
+    }
+    if (!picture.pixels_) {
         // Converted where it lies: a picture of the largest size is 1 GiB.
-        QImage image = decodeImage(p);
+        QImage image = decodeImage(path);  // raises the file errors
         image.convertTo(QImage::Format_RGB32);
-        return Surface(image);
-    });
+        picture.pixels_ = std::make_shared<const Surface>(image);
+        held.insert(path, Held{stamp, picture.pixels_});
+    }
     return picture;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <memory>
 
 #include "platform/pictures/surface.h"
 
@@ -16,19 +17,22 @@ namespace platform {
 QImage readImage(const QString& path);
 
 // A loaded picture used as a blit source: the map's tile set, the backgrounds, the title.
+// Copies share its pixels.
 class Picture {
   public:
     Picture() = default;
-    // Loads the picture as readImage() does, served from memory while the file is unchanged.
+    // Loads the picture as readImage() does. While a picture of the file is held anywhere and
+    // the file is unchanged on disk, its pixels are served again without reading the file; they
+    // are freed with the last picture that holds them.
     static Picture load(const QString& path);
 
-    bool isNull() const { return pixels_.isNull(); }
-    int width() const { return pixels_.width(); }
-    int height() const { return pixels_.height(); }
-    const Surface& surface() const { return pixels_; }
+    bool isNull() const { return surface().isNull(); }
+    int width() const { return surface().width(); }
+    int height() const { return surface().height(); }
+    const Surface& surface() const;
 
   private:
-    Surface pixels_;
+    std::shared_ptr<const Surface> pixels_;
 };
 
 }  // namespace platform

@@ -6,18 +6,21 @@ unset WAYLAND_DISPLAY
 
 work=$(mktemp -d)
 # Nothing the script starts reaches the desktop it was started from: not the player's display,
-# session bus or sound server. Until a script starts a sound server of its own, sound goes
-# nowhere: libpulse finds no server and ALSA no device.
+# session bus, sound server or sound card.
 unset WAYLAND_SOCKET XDG_SESSION_TYPE
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime"
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/runtime/no-session-bus"
-export PULSE_SERVER="unix:$work/runtime/no-sound-server"
-: >"$work/no-sound-cards.conf"
-export ALSA_CONFIG_PATH="$work/no-sound-cards.conf"
 game_pid=""
 pids="" # the servers started for the script, which end with it
-trap 'kill $game_pid $pids 2>/dev/null; rm -rf "$work"' EXIT
+sound_pids="" # the sound server's processes, which a restart replaces
+trap 'kill $game_pid $sound_pids $pids 2>/dev/null; rm -rf "$work"' EXIT
+
+# Unless the script starts a sound server of its own (start_sound_server) there is none, and
+# ALSA's default device is a null one.
+export PULSE_SERVER="unix:$work/no-sound-server" PIPEWIRE_RUNTIME_DIR="$work/no-sound-server"
+printf 'pcm.!default { type null }\n' >"$work/alsa.conf"
+export ALSA_CONFIG_PATH="$work/alsa.conf"
 
 # Says what failed, with the end of every log the script has written.
 fail() {
@@ -141,19 +144,83 @@ desktop_dpi() {
     xrdb -query | grep -q "^Xft.dpi:[[:space:]]*$1\$" || fail "the desktop's DPI is not $1"
 }
 
-# A sound server of the script's own whose one sink is a null sink, "velmora_sink"; the game
-# started after this plays into it.
+# A sound server of the script's own, $SOUND_SERVER: "pulseaudio" (the default) or "pipewire"
+# (PipeWire with its session manager and its PulseAudio server, on a session bus of its own).
+# Its one sink is a null sink, "velmora_sink", the default one; the game started after this plays
+# into it, and pactl talks to it. Nothing of the user's own session is reached: the runtime
+# folder, home, configuration and bus are the script's, and ALSA's default stays the null device.
 start_sound_server() {
-    mkdir -p "$work/runtime" "$work/home"
+    sound_server=${SOUND_SERVER:-pulseaudio}
+    mkdir -p "$work/runtime" "$work/home/.config"
     chmod 700 "$work/runtime"
-    XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" pulseaudio -n --daemonize=no \
-        --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes -F /dev/null \
-        --load="module-null-sink sink_name=velmora_sink" \
-        --load="module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" \
-        >"$work/pulse.log" 2>&1 &
-    pids="$pids $!"
-    export PULSE_SERVER="unix:$work/pulse.sock"
-    retry 100 pactl info >/dev/null 2>&1 || fail "the sound server did not start"
+    export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+    unset PIPEWIRE_RUNTIME_DIR PIPEWIRE_REMOTE PULSE_SINK PULSE_COOKIE
+    case "$sound_server" in
+        pulseaudio)
+            export PULSE_SERVER="unix:$work/pulse.sock"
+            ;;
+        pipewire)
+            mkdir -p "$XDG_CONFIG_HOME/pipewire/pipewire.conf.d"
+            # The sink is part of the server's own configuration, so that it is there again,
+            # the default, as soon as a restarted server answers.
+            cat >"$XDG_CONFIG_HOME/pipewire/pipewire.conf.d/velmora-sink.conf" <<'CONF'
+context.objects = [
+    { factory = adapter
+      args = { factory.name = support.null-audio-sink node.name = velmora_sink
+               media.class = Audio/Sink audio.position = [ FL FR ] priority.session = 5000
+               monitor.channel-volumes = true } }
+]
+CONF
+            # Its session manager leaves the machine's sound cards, cameras and Bluetooth alone.
+            mkdir -p "$XDG_CONFIG_HOME/wireplumber/main.lua.d" \
+                "$XDG_CONFIG_HOME/wireplumber/bluetooth.lua.d"
+            printf '%s.enabled = false\n' alsa_monitor v4l2_monitor libcamera_monitor \
+                >"$XDG_CONFIG_HOME/wireplumber/main.lua.d/60-velmora.lua"
+            echo 'bluez_monitor.enabled = false' \
+                >"$XDG_CONFIG_HOME/wireplumber/bluetooth.lua.d/60-velmora.lua"
+            dbus-daemon --session --fork --print-pid=3 --address="unix:path=$work/runtime/bus" \
+                3>"$work/dbus.pid" >"$work/dbus.log" 2>&1 || fail "no session bus"
+            pids="$pids $(cat "$work/dbus.pid")"
+            export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/runtime/bus"
+            export PULSE_SERVER="unix:$work/runtime/pulse/native"
+            ;;
+        *) fail "unknown sound server $sound_server" ;;
+    esac
+    sound_server_up
+}
+
+sound_server_up() {
+    if [ "$sound_server" = pulseaudio ]; then
+        pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
+            -F /dev/null --load="module-null-sink sink_name=velmora_sink" \
+            --load="module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" \
+            >>"$work/pulse.log" 2>&1 &
+        sound_pids=$!
+    else
+        pipewire >>"$work/pipewire.log" 2>&1 &
+        sound_pids=$!
+        wireplumber >>"$work/wireplumber.log" 2>&1 &
+        sound_pids="$sound_pids $!"
+        pipewire-pulse >>"$work/pipewire-pulse.log" 2>&1 &
+        sound_pids="$sound_pids $!"
+    fi
+    retry 100 sink_ready || fail "the sound server ($sound_server) did not start"
+}
+
+none_running() {
+    local pid
+    for pid; do kill -0 "$pid" 2>/dev/null && return 1; done
+    return 0
+}
+
+sink_ready() { pactl info 2>/dev/null | grep -q '^Default Sink: velmora_sink$'; }
+
+# Ends the sound server as a desktop's service manager does (SIGTERM), waiting up to 5 s.
+stop_sound_server() {
+    kill $sound_pids 2>/dev/null
+    retry 50 none_running $sound_pids || fail "the sound server did not end"
+    wait $sound_pids 2>/dev/null
+    sound_pids=""
 }
 
 # "x y width height" of the named window on the screen, frame excluded.
@@ -192,3 +259,17 @@ pixel() {
 
 # How many pixels two pictures of one size differ in.
 differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+
+# The soundfont that the tests judging the theme's sound, and the measurements, play it with.
+judged_soundfont=/usr/share/sounds/sf2/TimGM6mb.sf2
+
+# A copy of the game whose "Music" folder also holds the soundfont given, which the game then
+# plays with whatever the system's default: the copy's path. Its other folders are the game's.
+game_with_soundfont() {
+    local from dir
+    from=$(dirname "$(realpath "$1")")
+    [ -f "$2" ] || return 1
+    dir=$(mktemp -d "$work/game.XXXX") && mkdir "$dir/Music" && cp "$1" "$dir/" || return 1
+    for folder in Characters Background Pictures; do ln -s "$from/$folder" "$dir/"; done
+    ln -s "$from"/Music/* "$(realpath "$2")" "$dir/Music/" && echo "$dir/$(basename "$1")"
+}

@@ -1,0 +1,96 @@
+# Shared by the end-to-end scripts that listen to the game: what reaches the sound server's null
+# sink, read back from its monitor. Sourced after xvfb_lib.sh and start_sound_server, not run.
+#
+# How the timing is measured, and where it falls short. The monitor gives what the sink has
+# rendered, and a recorder (parec) writes it to a file as it comes: the number of frames in the
+# file places a moment on the sink's timeline. That holds only while the sink renders close to
+# real time:
+# - A recorder at the default latency lets a null sink render about a second ahead of the clock.
+#   Every recorder here asks for a few milliseconds (--latency-msec), which keeps the sink near
+#   real time; frames still reach the file a fragment late, allowed for where a moment is read.
+# - An output that takes frames back (the game fades what the server holds, from just past what
+#   it plays) changes frames the sink has not rendered yet. Were the sink far ahead, the monitor
+#   would show the unfaded music that was taken back and never heard: a stop would look late
+#   and cut. So a stop seen late here may still be heard in time, never the other way round.
+# - PipeWire renders a graph cycle (a quantum) at a time, and its PulseAudio server keeps the
+#   stream's queue itself and lets it be rewritten before the graph reads it; a recorder asking
+#   for a short latency makes the quantum short as well. Its sink runs at 48 kHz: the recorder
+#   asks for 44.1 kHz and the server converts, which moves no moment by more than a frame.
+# - The moment of a click is read from the file by a program xdotool runs right after it, which
+#   may itself start a few milliseconds late: the stop is judged against that moment plus one
+#   fragment, and the moment just before xdotool starts is logged beside it.
+rate=44100
+monitor=(parec --device=velmora_sink.monitor --raw --format=s16le --rate=$rate --channels=2)
+
+# Records `seconds` of the sink's output and finds sound in it. A loaded machine may start the
+# recorder late: half a second of samples is enough to judge.
+expect_sound() {
+    local peak samples
+    read -r peak samples <<<"$(timeout "$1" "${monitor[@]}" --latency-msec=10 2>/dev/null |
+        od -An -v -td2 -w2 | awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v; n++ }
+        END { print m + 0, n + 0 }')"
+    echo "$2: peak $peak of 32767 in $samples samples"
+    [ "$samples" -gt $rate ] || fail "$2: the monitor gave too little ($samples samples)"
+    [ "$peak" -gt 1000 ] || fail "$2: no sound in the sink"
+}
+
+# The frame of the first sound (a sample above 1000) in a raw recording, or nothing.
+first_sound() {
+    od -An -v -td2 -w4 "$1" | awk '{ l = $1 < 0 ? -$1 : $1; r = $2 < 0 ? -$2 : $2
+        if (l > 1000 || r > 1000) { print NR - 1; exit } }'
+}
+
+has_stream() { pactl list short sink-inputs 2>/dev/null | grep -q .; }
+no_stream() { [ -z "$(pactl list short sink-inputs 2>/dev/null)" ]; }
+
+# Clicks New Game on the title while a recorder runs, and checks that the sink falls silent
+# within 50 ms of the click, without a click of its own: the largest step between neighbouring
+# samples in the stop (the last 10 ms of sound and the first of silence) is no larger than the
+# largest in the music before it. A cut would step as far as the music is loud; a fade steps no
+# further than the music does.
+expect_new_game_silences() {
+    local recorder before after last loud step_before step_after size=${XVFB_SCREEN:-1024x768}
+    "${monitor[@]}" --latency-msec=5 >"$work/new_game.raw" 2>/dev/null &
+    recorder=$!
+    frames_written() { echo $(($(stat -c %s "$work/new_game.raw") / 4)); }
+    recording() { [ "$(frames_written)" -gt $((rate / 2)) ]; }
+    retry 200 recording || fail "the recorder gave too little"
+    printf '#!/bin/sh\nstat -c %%s "%s" >"%s"\n' "$work/new_game.raw" "$work/clicked" >"$work/mark"
+    chmod +x "$work/mark"
+    xdotool mousemove --window "$(window Intro)" $((${size%x*} / 2 - 2)) $((${size#*x} / 2 - 78))
+    sleep 0.3
+    before=$(frames_written)
+    xdotool click --delay 0 1 exec --sync "$work/mark"
+    sleep 1
+    kill "$recorder"
+    wait "$recorder" 2>/dev/null
+    after=$(($(cat "$work/clicked") / 4))
+    # The last sample that is not silent and the loudest of the half second before the click;
+    # then the largest steps before the stop and in it.
+    read -r last loud <<<"$(od -An -v -td2 -w4 "$work/new_game.raw" | awk -v before="$before" \
+        -v rate=$rate '
+        { l = $1 < 0 ? -$1 : $1; r = $2 < 0 ? -$2 : $2; m = l > r ? l : r
+          if (m > 2) last = NR - 1
+          if (NR - 1 < before && NR - 1 >= before - rate / 2 && m > loud) loud = m }
+        END { print last + 0, loud + 0 }')"
+    read -r step_before step_after <<<"$(od -An -v -td2 -w4 "$work/new_game.raw" | awk \
+        -v last="$last" -v rate=$rate '
+        NR > 1 { dl = $1 - pl; dr = $2 - pr; dl = dl < 0 ? -dl : dl; dr = dr < 0 ? -dr : dr
+                 d = dl > dr ? dl : dr; i = NR - 1
+                 if (i < last - rate / 100) { if (d > sb) sb = d } else if (i <= last + 1 && d > sa) sa = d }
+        { pl = $1; pr = $2 }
+        END { print sb + 0, sa + 0 }')"
+    ms() { echo $((($1) * 1000 / rate)); }
+    echo "New Game: the last sound $(ms "$last - before") ms after the moment before the click," \
+        "$(ms "$last - after") ms after the moment after it ($(ms "$after - before") ms apart);" \
+        "playing before it: peak $loud; largest step before the stop $step_before, in the stop $step_after"
+    [ "$loud" -gt 300 ] || fail "no music before New Game"
+    [ $((last - after)) -le $((rate * (50 + 10) / 1000)) ] || fail "the music went on after New Game"
+    [ "$step_after" -le "$step_before" ] || fail "the music clicked as it stopped"
+}
+
+# Waits up to 2 s for the game's stream to leave the sink.
+expect_no_stream() {
+    retry 20 no_stream || fail "a sound stream stays open $1: $(pactl list short sink-inputs)"
+    echo "no sound stream open $1"
+}
