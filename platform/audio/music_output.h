@@ -39,10 +39,12 @@ class MusicOutput {
     // watchdog closes, opens and plays again in one go), then closes.
     static constexpr int kLingerFrames = 2048;
     // A stream let go after silence plays what it holds for up to this long; on the device's
-    // going, for up to kQuitFinish. A fade asked of a stream takes up to kFadeWait.
+    // going, for up to kQuitFinish. A fade asked of a stream takes up to kFadeWait: one handed
+    // over late is still heard well before the server's whole queue (186 ms) would be, so a
+    // busy machine's slow answer is waited for.
     static constexpr std::chrono::milliseconds kFinish{400};
     static constexpr std::chrono::milliseconds kQuitFinish{40};
-    static constexpr std::chrono::milliseconds kFadeWait{40};
+    static constexpr std::chrono::milliseconds kFadeWait{100};
     static constexpr std::chrono::milliseconds kQuitWait{120};
 
     struct Shared {
