@@ -66,7 +66,7 @@ SANITIZE_DIR ?= build-sanitize
 SANITIZE_TESTS := velmora-tests velmora-music-tests velmora-asset-tests
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-		-DVELMORA_WERROR=$(WERROR) -DVELMORA_SANITIZE=ON
+		-DVELMORA_WERROR=$(WERROR) -DVELMORA_SANITIZE=ON $(LAUNCHER)
 	cmake --build $(SANITIZE_DIR) --target $(SANITIZE_TESTS)
 	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
 		ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:max_allocation_size_mb=1024 \
@@ -80,7 +80,7 @@ test-sanitize: deps
 TSAN_DIR ?= build-tsan
 test-tsan: deps
 	cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-		-DVELMORA_WERROR=$(WERROR) -DVELMORA_TSAN=ON
+		-DVELMORA_WERROR=$(WERROR) -DVELMORA_TSAN=ON $(LAUNCHER)
 	cmake --build $(TSAN_DIR) --target velmora-music-tests
 	cd $(TSAN_DIR) && QT_QPA_PLATFORM=offscreen OMP_NUM_THREADS=1 \
 		TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
