@@ -169,16 +169,28 @@ class PulseAudioStream final : public AudioStream {
         if (stream_ == nullptr || pa_stream_get_state(stream_) != PA_STREAM_READY) {
             return false;
         }
-        pa_operation* update = pa_stream_update_timing_info(stream_, &PulseAudioStream::done, this);
-        if (update == nullptr || !waitFor(update, wait) ||
-            pa_stream_get_state(stream_) != PA_STREAM_READY) {
-            return false;  // a server that does not answer at once has its queue heard
-        }
-        const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
-        if (timing == nullptr || timing->read_index_corrupt || timing->write_index_corrupt ||
-            timing->write_index != given_ * kFrameBytes) {
-            return false;
-        }
+        // The answer tells where the device plays once it counts all that was given: a write
+        // that went out while it was on its way (the stream asks for frames meanwhile) has the
+        // server asked again.
+        const auto deadline = std::chrono::steady_clock::now() + wait;
+        const pa_timing_info* timing = nullptr;
+        do {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0) {
+                return false;  // a server that does not answer in time has its queue heard
+            }
+            pa_operation* update =
+                pa_stream_update_timing_info(stream_, &PulseAudioStream::done, this);
+            if (update == nullptr || !waitFor(update, left) ||
+                pa_stream_get_state(stream_) != PA_STREAM_READY) {
+                return false;
+            }
+            timing = pa_stream_get_timing_info(stream_);
+            if (timing == nullptr || timing->read_index_corrupt || timing->write_index_corrupt) {
+                return false;
+            }
+        } while (timing->write_index != given_ * kFrameBytes);
         const auto playing = static_cast<std::int64_t>(
             timing->read_index / kFrameBytes -
             static_cast<std::int64_t>(timing->sink_usec) * sampleRate_ / 1000000);

@@ -199,6 +199,8 @@ sound_server_up() {
     else
         pipewire >>"$work/pipewire.log" 2>&1 &
         sound_pids=$!
+        # Its session manager and PulseAudio server give up on a PipeWire not yet listening.
+        retry 100 test -S "$XDG_RUNTIME_DIR/pipewire-0" || fail "PipeWire did not start"
         wireplumber >>"$work/wireplumber.log" 2>&1 &
         sound_pids="$sound_pids $!"
         pipewire-pulse >>"$work/pipewire-pulse.log" 2>&1 &
