@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <optional>
 #include <vector>
 
 #include "platform/audio/sound_limiter.h"
