@@ -23,14 +23,20 @@ rate=44100
 monitor=(parec --device=velmora_sink.monitor --raw --format=s16le --rate=$rate --channels=2)
 
 # Records `seconds` of the sink's output and finds sound in it. A loaded machine may start the
-# recorder late: half a second of samples is enough to judge.
+# recorder late, or feed it in bursts: it records until it has that many seconds of frames, for
+# up to 10 s more.
 expect_sound() {
-    local peak samples
-    read -r peak samples <<<"$(timeout "$1" "${monitor[@]}" --latency-msec=10 2>/dev/null |
-        od -An -v -td2 -w2 | awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v; n++ }
-        END { print m + 0, n + 0 }')"
+    local recorder peak samples bytes=$(($1 * rate * 4))
+    "${monitor[@]}" --latency-msec=10 >"$work/heard.raw" 2>/dev/null &
+    recorder=$!
+    enough() { [ "$(stat -c %s "$work/heard.raw")" -ge "$bytes" ]; }
+    retry $((10 * $1 + 100)) enough
+    kill "$recorder"
+    wait "$recorder" 2>/dev/null
+    read -r peak samples <<<"$(head -c "$bytes" "$work/heard.raw" | od -An -v -td2 -w2 |
+        awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v; n++ } END { print m + 0, n + 0 }')"
     echo "$2: peak $peak of 32767 in $samples samples"
-    [ "$samples" -gt $rate ] || fail "$2: the monitor gave too little ($samples samples)"
+    [ "$samples" -ge $(($1 * rate * 2)) ] || fail "$2: the monitor gave too little ($samples samples)"
     [ "$peak" -gt 1000 ] || fail "$2: no sound in the sink"
 }
 
@@ -43,13 +49,14 @@ first_sound() {
 has_stream() { pactl list short sink-inputs 2>/dev/null | grep -q .; }
 no_stream() { [ -z "$(pactl list short sink-inputs 2>/dev/null)" ]; }
 
-# Clicks New Game on the title while a recorder runs, and checks that the sink falls silent
+# Clicks New Game on the title while a recorder runs, and judges whether the sink fell silent
 # within 50 ms of the click, without a click of its own: the largest step between neighbouring
 # samples in the stop (the last 10 ms of sound and the first of silence) is no larger than the
 # largest in the music before it. A cut would step as far as the music is loud; a fade steps no
-# further than the music does.
-expect_new_game_silences() {
+# further than the music does. Sets `missed` to what went wrong, or to nothing.
+new_game_stop() {
     local recorder before after last loud step_before step_after size=${XVFB_SCREEN:-1024x768}
+    missed=""
     "${monitor[@]}" --latency-msec=5 >"$work/new_game.raw" 2>/dev/null &
     recorder=$!
     frames_written() { echo $(($(stat -c %s "$work/new_game.raw") / 4)); }
@@ -85,8 +92,25 @@ expect_new_game_silences() {
         "$(ms "$last - after") ms after the moment after it ($(ms "$after - before") ms apart);" \
         "playing before it: peak $loud; largest step before the stop $step_before, in the stop $step_after"
     [ "$loud" -gt 300 ] || fail "no music before New Game"
-    [ $((last - after)) -le $((rate * (50 + 10) / 1000)) ] || fail "the music went on after New Game"
-    [ "$step_after" -le "$step_before" ] || fail "the music clicked as it stopped"
+    [ $((last - after)) -le $((rate * (50 + 10) / 1000)) ] || missed="the music went on after New Game"
+    [ "$step_after" -le "$step_before" ] || missed="${missed:+$missed; }the music clicked as it stopped"
+    [ -z "$missed" ]
+}
+
+# New Game stops the music as new_game_stop judges, on the map. The click, the new map's loading
+# before the stop and the sound server's thread all wait for a core: on a machine busy with other
+# work, one of them may run late enough to miss the mark once. So a miss is tried again from the
+# title, twice at most; a game that stops late or with a click every time fails.
+expect_new_game_silences() {
+    local try
+    for try in 1 2 3; do
+        new_game_stop && return 0
+        echo "try $try: $missed"
+        expect_showing "Map"
+        quit_map_to_title
+        expect_sound 2 "the title before another try"
+    done
+    fail "$missed, three times"
 }
 
 # Waits up to 2 s for the game's stream to leave the sink.

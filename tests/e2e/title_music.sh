@@ -5,8 +5,8 @@
 # dialog "Open Saved Game File" (the music still playing), cancel it, and find the title still
 # animating; New Game silences the sink within 50 ms without a click and leaves no stream open on
 # the map; back on the title, Exit ends the game with status 0. The game plays with the soundfont
-# the checks are judged with, whatever the system's default. How the timing is measured, and
-# where that falls short: sound_lib.sh.
+# the checks are judged with, whatever the system's default. How the timing is measured, where
+# that falls short, and when a miss is tried again: sound_lib.sh.
 # Usage: [SOUND_SERVER=pipewire] title_music.sh path/to/velmora
 set -u
 . "$(dirname "$0")/xvfb_lib.sh"
