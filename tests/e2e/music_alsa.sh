@@ -4,9 +4,9 @@
 # PULSE_SERVER points nowhere. The game starts several times (ALSA_STARTS, 5 unless told) and
 # visits the title twice each time (New Game, then QUIT again): on every visit the file fills
 # with the theme within 4 s of the title showing and nothing is said about the sound; Exit ends
-# the game. Then the default device names a sound card that does
-# not exist: the title shows and plays on silently, the game says so in one line, and Exit ends
-# it. The home, runtime folder and configuration are the script's own.
+# the game. Then the default device names a sound card that does not exist: the title shows and
+# plays on silently, the game says so in one line, and Exit ends it. The home, runtime folder
+# and configuration are the script's own.
 # Usage: music_alsa.sh path/to/velmora
 set -u
 . "$(dirname "$0")/xvfb_lib.sh"
