@@ -1,5 +1,7 @@
-// The music device: rendered by the test, by its own thread into an output in memory that the
-// test asks for frames, and by ALSA's thread into a file.
+// The music device: rendered by the test, by its own thread into an output in memory standing for
+// a sound server (one that cannot be reached, goes away, stalls), and by ALSA's thread into a file.
+
+#include <future>
 
 #include "music_test_support.h"
 
@@ -18,21 +20,6 @@ TEST_F(MusicPlayer, TheThemePeaksBetweenMinusSixAndMinusOneDecibels) {
     EXPECT_EQ(d.status(), "stopped") << "the theme ends";
     EXPECT_GE(20 * std::log10(peak), -6.0);
     EXPECT_LE(20 * std::log10(peak), -1.0);
-}
-
-TEST_F(MusicPlayer, PlaysUntilTheTunesLastEvent) {
-    Device d;
-    d.start(d.write(shortTune(480, 960)));
-    EXPECT_EQ(d.status(), "playing");
-    EXPECT_GT(peakOf(d.render(kRate / 4), 0, kRate), 0.05f) << "the note sounds";
-    int frames = kRate / 4;
-    for (; d.status() == "playing" && frames < 3 * kRate; frames += 64) {
-        d.render(64);
-    }
-    // The end of the track is at 1 s: the tune counts as ended then, not after a grace.
-    EXPECT_GE(frames, kRate);
-    EXPECT_LE(frames, kRate + 4 * 64);
-    EXPECT_EQ(d.status(), "stopped");
 }
 
 TEST(MusicCommands, AMissingOrBrokenFileIsNotOpenedAndWithNoOutputItSaysSoInOneLine) {
@@ -68,60 +55,59 @@ TEST(MusicCommands, AMissingOrBrokenFileIsNotOpenedAndWithNoOutputItSaysSoInOneL
 }
 
 TEST_F(MusicPlayer, CloseFadesMidNoteWithoutAClickAndTheOutputClosesUntilTheNextTune) {
-    Playing p;
-    const QString tune = p.device.write(shortTune(4800, 4800, 96));  // 5 s from 0.1 s on
-    // Starts the tune as the title's watchdog does and lets half a second through: the note's
-    // silent beginning is silent, even right after another tune.
+    MemoryOutput out;
+    Device d({out.output()});
+    const QString tune = d.write(shortTune(4800, 4800, 96));  // 5 s from 0.1 s on
+    // Starts the tune as the title's watchdog does and takes half a second: the note's silent
+    // beginning is silent, even right after another tune.
     auto playHalfASecond = [&] {
         const std::size_t startedAt =
-            p.out.frames() + MidiPlayer::kFadeFrames + platform::SoundLimiter::kLookahead;
+            out.frames() + MidiPlayer::kFadeFrames + platform::SoundLimiter::kLookahead;
         std::size_t fades = 0;
-        p.out.until([&] { return (fades = p.out.fadesAsked.size(), true); });
-        const bool sounding = p.device.status() == "playing";
-        p.device.start(tune);
-        // A tune closed while it sounds is faded by the device's thread before the next one is
-        // given out, however late a busy machine lets that thread run.
-        ASSERT_TRUE(!sounding || p.out.until([&] { return p.out.fadesAsked.size() > fades; }));
-        p.out.take(kRate / 2);
-        EXPECT_EQ(p.device.status(), "playing");
-        EXPECT_LT(peakOf(p.out.samples, startedAt, startedAt + kRate / 15), 3e-5f) << "ringing";
+        out.until([&] { return (fades = out.fadesAsked.size(), true); });
+        const bool sounding = d.status() == "playing";
+        d.start(tune);
+        // A sounding tune is faded before the next one starts, however late its thread runs.
+        ASSERT_TRUE(!sounding || out.until([&] { return out.fadesAsked.size() > fades; }));
+        out.take(kRate / 2);
+        EXPECT_EQ(d.status(), "playing");
+        EXPECT_LT(peakOf(out.samples, startedAt, startedAt + kRate / 15), 3e-5f) << "ringing";
     };
     for (const char* close : {"close all", "close backplay"}) {
         playHalfASecond();
         playHalfASecond();  // restarted at once: the output stays open
-        const std::size_t closedAt = p.out.frames();
-        p.device.player.send(close);
-        EXPECT_EQ(p.device.status(), "") << "closed: no such tune";
-        ASSERT_TRUE(p.out.takeUntilClosed()) << "the output stays open after the music";
-        const Samples& s = p.out.samples;
+        const std::size_t closedAt = out.frames();
+        d.player.send(close);
+        EXPECT_EQ(d.status(), "") << "closed: no such tune";
+        ASSERT_TRUE(out.takeUntilClosed()) << "the output stays open after the music";
+        const Samples& s = out.samples;
         EXPECT_GT(peakOf(s, closedAt - 256, closedAt), 0.02f) << "mid-note";
-        // Faded out within 10 ms, without a step larger than the note's own, then silence
-        // until the output closes.
+        // Faded out within 10 ms, with no step larger than the note's own; silence until closed.
         EXPECT_EQ(peakOf(s, closedAt + kRate / 100, s.size()), 0.0f) << close;
         EXPECT_LE(largestStep(s, closedAt, s.size()),
                   largestStep(s, closedAt - kRate / 4, closedAt))
             << "a click";
     }
     // A stream that fades what it holds itself: what it takes next is silence at once.
-    p.out.fadesHanded = true;
+    out.fadesHanded = true;
     playHalfASecond();
-    const std::size_t closedAt = p.out.frames();
-    p.device.player.send("close all");
-    ASSERT_TRUE(p.out.until([&] { return p.out.fadesAsked.size() == 5; }));
-    ASSERT_TRUE(p.out.takeUntilClosed());
-    EXPECT_EQ(peakOf(p.out.samples, closedAt, p.out.samples.size()), 0.0f);
-    EXPECT_EQ(p.out.fadesAsked, std::vector<int>(5, MidiPlayer::kFadeFrames)) << "each close";
-    EXPECT_EQ(p.out.opened, 3);
-    EXPECT_EQ(p.device.player.synthsCreated(), 1);
+    const std::size_t closedAt = out.frames();
+    d.player.send("close all");
+    ASSERT_TRUE(out.until([&] { return out.fadesAsked.size() == 5; }));
+    ASSERT_TRUE(out.takeUntilClosed());
+    EXPECT_EQ(peakOf(out.samples, closedAt, out.samples.size()), 0.0f);
+    EXPECT_EQ(out.fadesAsked, std::vector<int>(5, MidiPlayer::kFadeFrames)) << "each close";
+    EXPECT_EQ(out.opened, 3);
+    EXPECT_EQ(d.player.synthsCreated(), 1);
 }
 
-// Where a tune ends, to the tick. With 24 ticks a beat, a tick lasts 1/48 s (919 frames) at 120
-// beats a minute and 1/96 s at 240, longer than the synthesizer's step of 64 frames, so that a
-// tick too many or too few shows.
+// Where a tune ends, to the tick. With 24 ticks a beat a tick lasts 1/48 s at 120 beats a minute
+// (1/96 s at 240), longer than the synthesizer's step of 64 frames: a tick off shows.
 TEST_F(MusicPlayer, ATuneEndsOnTheTickOfItsLastEventAndThenStartsAgain) {
     const QByteArray on("\x90\x3C\x64", 3);
     const QByteArray off("\x80\x3C\x00", 3);
     const QByteArray faster("\xFF\x51\x03\x03\xD0\x90", 6);  // 250000 µs a beat
+    const QByteArray note = events({{0, kTempo}, {0, on}, {20, off}});
     struct Case {
         const char* what;
         std::vector<QByteArray> tracks;
@@ -129,15 +115,9 @@ TEST_F(MusicPlayer, ATuneEndsOnTheTickOfItsLastEventAndThenStartsAgain) {
         double seconds;
     };
     const Case cases[] = {
-        {"the last note's end",
-         {events({{0, kTempo}, {0, on}, {20, off}, {0, kEnd}})},
-         20,
-         20 / 48.0},
-        {"a rest, then the end",
-         {events({{0, kTempo}, {0, on}, {20, off}, {10, kEnd}})},
-         30,
-         30 / 48.0},
-        {"no end of track", {events({{0, kTempo}, {0, on}, {20, off}})}, 20, 20 / 48.0},
+        {"the last note's end", {note + events({{0, kEnd}})}, 20, 20 / 48.0},
+        {"a rest, then the end", {note + events({{10, kEnd}})}, 30, 30 / 48.0},
+        {"no end of track", {note}, 20, 20 / 48.0},
         {"the longer track first",
          {events({{0, kTempo}, {30, kEnd}}), events({{0, on}, {25, off}, {0, kEnd}})},
          30,
@@ -156,8 +136,7 @@ TEST_F(MusicPlayer, ATuneEndsOnTheTickOfItsLastEventAndThenStartsAgain) {
         for (; d.status() == "playing" && frames < 3 * kRate; frames += 64) {
             d.render(64);
         }
-        // The synthesizer's player rounds its clock to the nearest tick: a tempo's ticks come
-        // half a tick early. A tick too many or too few would be half a tick of 1/48 s beyond.
+        // The synthesizer rounds its clock to the nearest tick: a tempo's ticks come half early.
         EXPECT_GT(frames, (c.seconds - 1 / 48.0) * kRate) << c.what;
         EXPECT_LE(frames, c.seconds * kRate + 2 * 64) << c.what;
         d.player.send("play backplay");  // without closing it: from its beginning again
@@ -166,41 +145,33 @@ TEST_F(MusicPlayer, ATuneEndsOnTheTickOfItsLastEventAndThenStartsAgain) {
 }
 
 TEST_F(MusicPlayer, TheSoundCardHearsWhatTheSynthesizerRendersAndATuneThatHasEndedAgain) {
-    // ALSA's default device made a file of raw samples, taken as fast as they come.
-    QTemporaryDir dir;
-    const QString raw = dir.filePath(QStringLiteral("card.raw"));
-    const QString conf = writeFile(dir.filePath(QStringLiteral("asound.conf")),
-                                   "pcm.!default { type file slave.pcm { type null } file \"" +
-                                       QFile::encodeName(raw) + "\" format raw }\n");
-    setenv("ALSA_CONFIG_PATH", QFile::encodeName(conf), 1);
     // The note for 0.25 s, the end at 1 s: what is rendered ahead of the card when the tune
     // ends, and dropped as it closes, comes well after the first half second.
-    const QByteArray tune = shortTune(240, 960);
     Device rendered;
-    rendered.start(rendered.write(tune));
+    const QString tune = rendered.write(shortTune(240, 960));
+    rendered.start(tune);
     const Samples expected = rendered.render(kRate / 2);
+    // ALSA's default device made a file of raw samples, taken as fast as they come.
+    const QString raw = rendered.folder.filePath(QStringLiteral("card.raw"));
+    const QString conf = rendered.write("pcm.!default { type file slave.pcm { type null } file \"" +
+                                            QFile::encodeName(raw) + "\" format raw }\n",
+                                        QStringLiteral("asound.conf"));
+    setenv("ALSA_CONFIG_PATH", QFile::encodeName(conf), 1);
     {
         Device card(
             {platform::alsaOutput(kRate, MidiPlayer::kQueueFrames, MidiPlayer::kRequestFrames)});
-        auto waitUntilStopped = [&] {
-            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-            while (card.status() == "playing" && std::chrono::steady_clock::now() < deadline) {
-                std::this_thread::yield();
-            }
-        };
-        card.start(card.write(tune));
-        waitUntilStopped();
+        card.start(tune);
+        EXPECT_EQ(card.statusOnceNot("playing"), "stopped");
         card.player.send("play backplay");  // without closing it: from its beginning again
         EXPECT_EQ(card.status(), "playing");
-        waitUntilStopped();
+        EXPECT_EQ(card.statusOnceNot("playing"), "stopped");
         EXPECT_EQ(card.player.audioDriver(), "alsa");
     }  // the output plays what it holds before the device goes
     unsetenv("ALSA_CONFIG_PATH");
     QFile file(raw);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    Samples heard(static_cast<std::size_t>(bytes.size()) / sizeof(float));
-    std::memcpy(heard.data(), bytes.constData(), heard.size() * sizeof(float));
+    Samples heard(static_cast<std::size_t>(file.size()) / sizeof(float));
+    file.read(reinterpret_cast<char*>(heard.data()), heard.size() * sizeof(float));
     ASSERT_GE(heard.size(), expected.size());
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), heard.begin()))
         << "the card's samples differ from the synthesizer's";
@@ -248,9 +219,9 @@ TEST(MidiFile, MergesTheTracksInTimeOrderAndReadsTheLastTickOfAll) {
                                    {10, QByteArray("\x91\x40\x50", 3)},
                                    {10, QByteArray("\xF0\x02\x7E\xF7", 4)},
                                    {40, kEnd}});
-    QByteArray onlyOne = midiFile(1, {one});
-    onlyOne[11] = 2;  // two tracks
-    const QByteArray both = onlyOne + "XTRA" + be(2, 4) + "ab" + "MTrk" + be(two.size(), 4) + two;
+    QByteArray both = midiFile(1, {one, two});
+    const QByteArray onlyOne = both.left(22 + one.size());  // the header and the first track
+    both.insert(onlyOne.size(), QByteArray("XTRA\0\0\0\2ab", 10));
     const QByteArray merged = midiFile(0, {events({{0, kTempo},
                                                    {0, QByteArray("\xC1\x05\x00\xD1\x40", 5)},
                                                    {10, QByteArray("\x90\x3C\x64", 3)},
@@ -265,5 +236,79 @@ TEST(MidiFile, MergesTheTracksInTimeOrderAndReadsTheLastTickOfAll) {
     for (const QByteArray& broken : {onlyOne, both.left(both.size() - 3), QByteArray("MThd")}) {
         EXPECT_FALSE(MidiFile::lastEventTick(broken)) << broken.toHex(' ').toStdString();
         EXPECT_FALSE(MidiFile::singleTrack(broken));
+    }
+}
+
+// A server that cannot be reached may say so as the next output opens, or later from a thread of
+// its own: the next output plays all the same, and nothing is said.
+TEST_F(MusicPlayer, WhenTheServerCannotBeReachedTheNextOutputPlays) {
+    std::function<void()> lateReport;
+    const platform::AudioOutput unreachable{
+        "unreachable", [&](platform::RenderFunction, std::function<void()> broken) {
+            broken();
+            lateReport = broken;
+            return std::unique_ptr<platform::AudioStream>();
+        }};
+    MemoryOutput out;
+    testing::internal::CaptureStderr();
+    {
+        Device d({unreachable, out.output()});
+        d.start(d.write(shortTune(4800, 4800)));
+        out.take(kRate / 4);
+        lateReport();
+        out.take(kRate / 4);
+        EXPECT_GT(peakOf(out.samples, kRate / 4, kRate / 2), 0.05f) << "after the report";
+        EXPECT_EQ(d.status(), "playing");
+        EXPECT_EQ(out.opened, 1);
+        d.player.send("close all");  // the stream the report came after is still there to fade
+        EXPECT_TRUE(out.until([&] { return out.fadesAsked.size() == 1; }));
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+// The server goes away while the tune plays (the first time, as its stream opens): the tune is
+// heard nowhere, so the title's watchdog starts it again; the music comes back with the server.
+TEST_F(MusicPlayer, WhenTheServerComesBackTheMusicComesBack) {
+    MemoryOutput out;
+    Device d({out.output()}, std::chrono::milliseconds(1));
+    const QString tune = d.write(shortTune(4800, 4800));
+    out.breaksAsItOpens = true;
+    d.start(tune);
+    ASSERT_TRUE(out.until([&] { return out.opened == 2; }));
+    out.take(kRate / 4);
+    out.breakStream();
+    EXPECT_EQ(d.statusOnceNot("playing"), "stopped");
+    d.start(tune);
+    const std::size_t backAt = out.frames();
+    out.set(out.down, false);
+    out.take(kRate / 4);
+    EXPECT_EQ(out.opened, 3);
+    EXPECT_GT(peakOf(out.samples, backAt, out.frames()), 0.05f);
+    EXPECT_EQ(d.status(), "playing");
+}
+
+// A server that stops asking for sound (a suspended sink), and one that then stalls: the tune's
+// close (as Exit sends it) and the device's going wait on neither. The fade reaches the first;
+// the second is left with the device's thread, which ends once the server answers.
+TEST_F(MusicPlayer, TheDeviceGoesAtOnceWhateverTheServerDoes) {
+    for (const bool stalls : {false, true}) {
+        MemoryOutput out;
+        out.fadesHanded = true;
+        auto device = std::make_unique<Device>(std::vector{out.output()});
+        device->start(device->write(shortTune(4800, 4800)));
+        out.take(kRate / 4);
+        out.set(out.stalled, stalls);
+        auto gone = std::async(std::launch::async, [&] {
+            device->player.send("close all");
+            device.reset();
+        });
+        const bool ended = gone.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+        out.set(out.stalled, false);
+        if (!ended) {
+            std::fprintf(stderr, "the device waits on the server (stalls: %d)\n", stalls);
+            std::abort();  // a device that never goes: stop, not hang
+        }
+        EXPECT_TRUE(out.until([&] { return out.streams == 0; })) << stalls;
+        EXPECT_EQ(out.fadesAsked.size(), 1u) << stalls;
     }
 }

@@ -4,13 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDataStream>
 #include <QDir>
 #include <QTemporaryDir>
 #include <cmath>
 #include <condition_variable>
-#include <cstring>
 #include <thread>
-#include <utility>
 
 #include "platform/audio/midi_file.h"
 #include "platform/audio/midi_player.h"
@@ -23,14 +22,6 @@ using platform::MidiPlayer;
 using Samples = std::vector<float>;
 
 inline constexpr int kRate = MidiPlayer::kSampleRate;
-
-inline QByteArray be(std::uint32_t value, int bytes) {
-    QByteArray out(bytes, '\0');
-    for (int i = 1; i <= bytes; ++i, value >>= 8) {
-        out[bytes - i] = static_cast<char>(value & 0xFF);
-    }
-    return out;
-}
 
 // Events as (delta ticks, bytes) pairs, the deltas written as variable-length quantities.
 inline QByteArray events(std::initializer_list<std::pair<std::uint32_t, QByteArray>> list) {
@@ -50,9 +41,12 @@ inline const QByteArray kEnd("\xFF\x2F\x00", 3);
 
 // A file at 120 beats a minute, 480 ticks a beat unless said (a tick is then 1/960 s).
 inline QByteArray midiFile(int format, const std::vector<QByteArray>& tracks, int division = 480) {
-    QByteArray file = "MThd" + be(6, 4) + be(format, 2) + be(tracks.size(), 2) + be(division, 2);
+    QByteArray file("MThd\0\0\0\6", 8);
+    QDataStream out(&file, QIODevice::Append);  // big-endian
+    out << quint16(format) << quint16(tracks.size()) << quint16(division);
     for (const QByteArray& t : tracks) {
-        file += "MTrk" + be(t.size(), 4) + t;
+        out.writeRawData("MTrk", 4);
+        out << t;  // its length, then its bytes
     }
     return file;
 }
@@ -64,14 +58,6 @@ inline QByteArray shortTune(std::uint32_t off, std::uint32_t end, std::uint32_t 
                                 {start, QByteArray("\x90\x3C\x64", 3)},
                                 {off - start, QByteArray("\x3C\x00", 2)},
                                 {end - off, kEnd}})});
-}
-
-inline QString writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return path;
 }
 
 // Over frames [begin, end): the loudest sample, and the largest step within a channel.
@@ -90,10 +76,9 @@ inline float largestStep(const Samples& s, std::size_t begin, std::size_t end) {
     return step;
 }
 
-// An output in memory that the device's thread opens, renders ahead for and closes; the test
-// asks it for frames as a sound device would. It can be a server that is down (nothing opens),
-// or one that stalls: its stream then asks for nothing and a fade asked of it waits until the
-// server is let go on.
+// A sound server in memory: the device's thread opens, renders ahead for and closes its streams,
+// and the test asks for frames as the server would. It can be down (nothing opens), or stall (a
+// fade asked of it waits until `stalled` is cleared).
 class MemoryOutput {
   public:
     platform::AudioOutput output() {
@@ -127,16 +112,13 @@ class MemoryOutput {
     }
     // Takes 0.2 s more, silence enough for the output to close, and waits until it has.
     bool takeUntilClosed() {
-        if (const std::lock_guard<std::mutex> lock(mutex_); render_ == nullptr) {
-            return true;
-        }
         take(kRate / 5);
         return until([&] { return render_ == nullptr; });
     }
-    // The server goes away (and stays away while `down`), as the open stream hears.
-    void breakStream(bool staysDown) {
+    // The server goes away and stays down, as the open stream hears.
+    void breakStream() {
         std::unique_lock<std::mutex> lock(mutex_);
-        down = staysDown;
+        down = true;
         const std::function<void()> broken = broken_;
         lock.unlock();
         broken();
@@ -146,8 +128,7 @@ class MemoryOutput {
         flag = value;
         changed_.notify_all();
     }
-    // Waits (20 s at most, so that a fault fails rather than hangs) until `done()`, under the
-    // output's lock.
+    // Waits until `done()`, under the lock; 20 s at most, so that a fault fails, not hangs.
     template <typename Done>
     bool until(Done done) {
         std::unique_lock<std::mutex> lock(mutex_);
@@ -160,8 +141,7 @@ class MemoryOutput {
     bool down = false;
     bool stalled = false;
     bool breaksAsItOpens = false;  // the next stream goes away before its opening is done
-    // Whether the stream fades what it has been given itself, and the fades it was asked for.
-    bool fadesHanded = false;
+    bool fadesHanded = false;      // the stream fades what it has been given itself
     std::vector<int> fadesAsked;
 
   private:
@@ -194,8 +174,13 @@ struct Device {
                     std::chrono::milliseconds retryAfter = MidiPlayer::kRetryAfter)
         : player(MidiPlayer::Options{std::move(outputs), folder.path(), MidiPlayer::kGain,
                                      retryAfter}) {}
-    QString write(const QByteArray& tune, const QString& name = QStringLiteral("tune.mid")) {
-        return writeFile(folder.filePath(QStringLiteral("my game/") + name), tune);
+    // The tune goes into a folder whose name has a blank.
+    QString write(const QByteArray& bytes, const QString& name = "my game/tune.mid") {
+        QDir(folder.path()).mkdir(QStringLiteral("my game"));
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
     }
     // As the title's watchdog starts the tune: its path has blanks and backslashes.
     void start(QString path) {
@@ -220,25 +205,6 @@ struct Device {
     }
     QTemporaryDir folder;
     MidiPlayer player;
-};
-
-// A device whose own thread renders into an output in memory.
-struct Playing {
-    explicit Playing(std::vector<platform::AudioOutput> before = {},
-                     std::chrono::milliseconds retryAfter = MidiPlayer::kRetryAfter)
-        : device(withMemory(std::move(before)), retryAfter) {}
-    std::vector<platform::AudioOutput> withMemory(std::vector<platform::AudioOutput> before) {
-        before.push_back(out.output());
-        return before;
-    }
-    ~Playing() {
-        device.player.send("close all");
-        if (!out.takeUntilClosed()) {
-            std::abort();  // a device whose output never closes cannot go: stop, not hang
-        }
-    }
-    MemoryOutput out;
-    Device device;
 };
 
 // The tests that listen to what the synthesizer plays need a soundfont.
