@@ -279,6 +279,7 @@ TEST(Picture, AFileIsServedFromMemoryOnlyWhileAPictureOfItIsHeldAndTheFileIsUnch
     held = platform::Picture::load(path);
     EXPECT_NE(held.surface().image().cacheKey(), pixels) << "freed, then read again";
     EXPECT_TRUE(ts::sameRgb(held.surface().image(), indexed()));
+    EXPECT_TRUE(ts::sameRgb(platform::readImage(path), indexed()));  // now in its cache too
     // Saved again while held, with other pixels of the same size in bytes: its new time tells.
     ts::writeFile(path, ts::bmp8(indexed(37, 21, 1), true));
     QFile file(path);
