@@ -42,37 +42,15 @@ TEST(CheckedInteger, StepsBeyondTheLimitsAreRunTimeErrors) {
     EXPECT_EQ(x.value(), 32767) << "a failed step leaves the value as it was";
 }
 
-TEST(CheckedInteger, RealsRoundHalvesToEvenAndTwipsBecomePixels) {
-    velmora::SlotArray<Int16> table;
-    table[6] = 7;
-    const std::pair<Int32, int> cases[] = {
-        {cint(0.5), 0},
-        {cint(2.5), 2},
-        {cint(-1.5), -2},
-        {cint(-32768.5), -32768},
-        {velmora::clng(2147483646.5), 2147483646},
-        {velmora::intDiv(-7, 2), -3},
-        {Int32(40000) + Int16(30000), 70000},
-        {table[Int16(6)], 7},
-        // 1366 pixels at 15 twips per pixel; thirds of a pixel round to even.
-        {velmora::roundedQuotient16(20490, 15), 1366},
-        {velmora::roundedQuotient32(37.5f, 15), 2},
-        // The whole quotient rounds both operands first, then drops the remainder.
-        {velmora::wholeQuotient(1706.67f, 15), 113},  // 1707 \ 15, where the rounded is 114
-        {velmora::wholeQuotient(100, 14.5f), 7},      // 100 \ 14
-    };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(cases[i].first.value(), cases[i].second) << "case " << i;
-    }
-}
-
-TEST(CheckedInteger, EveryStepReachesBothLimitsExactly) {
+TEST(CheckedInteger, EveryStepReachesBothLimitsExactlyAndRealsRoundHalvesToEven) {
     using L16 = std::numeric_limits<std::int16_t>;
     using L32 = std::numeric_limits<std::int32_t>;
     velmora::SlotArray<Int16> table;
     table[1] = 1;
-    // Each way a number is made, at the largest and the smallest value it may give.
-    const std::pair<std::function<Int32()>, std::int64_t> atTheLimits[] = {
+    table[6] = 7;
+    // Each way a number is made, at the largest and the smallest value it may give, then reals
+    // and twips turned into pixels.
+    const std::pair<std::function<Int32()>, std::int64_t> cases[] = {
         {[] { return Int16(L16::max()); }, L16::max()},
         {[] { return Int16(L16::min()); }, L16::min()},
         {[] { return Int32(L32::max()); }, L32::max()},
@@ -92,10 +70,25 @@ TEST(CheckedInteger, EveryStepReachesBothLimitsExactly) {
         {[] { return velmora::intDiv(Int32(L32::max()), -1); }, -L32::max()},
         {[] { return Int32(Int16(L16::min())); }, L16::min()},
         {[&] { return table[Int16(1)]; }, 1},
+        {[&] { return table[Int16(6)]; }, 7},
+        {[] { return cint(0.5); }, 0},
+        {[] { return cint(2.5); }, 2},
+        {[] { return cint(-1.5); }, -2},
+        {[] { return cint(-32768.5); }, -32768},
+        {[] { return velmora::clng(2147483646.5); }, 2147483646},
+        {[] { return velmora::intDiv(-7, 2); }, -3},
+        {[] { return Int32(40000) + Int16(30000); }, 70000},
+        // 1366 pixels at 15 twips per pixel; thirds of a pixel round to even.
+        {[] { return velmora::roundedQuotient16(20490, 15); }, 1366},
+        {[] { return velmora::roundedQuotient32(37.5f, 15); }, 2},
+        // The whole quotient rounds both operands first, then drops the remainder: 1707 \ 15,
+        // where the rounded is 114, and 100 \ 14.
+        {[] { return velmora::wholeQuotient(1706.67f, 15); }, 113},
+        {[] { return velmora::wholeQuotient(100, 14.5f); }, 7},
     };
-    for (std::size_t i = 0; i < std::size(atTheLimits); ++i) {
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
         try {
-            EXPECT_EQ(atTheLimits[i].first().value(), atTheLimits[i].second) << "case " << i;
+            EXPECT_EQ(cases[i].first().value(), cases[i].second) << "case " << i;
         } catch (const platform::RuntimeError& e) {
             ADD_FAILURE() << "case " << i << " refused: " << e.what();
         }

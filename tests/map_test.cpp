@@ -57,8 +57,7 @@ void step(Harness& h, int key, int times = 1) {
 void writeTileSet(Harness& h, int width, int height, QRgb colour) {
     QImage tiles(width, height, QImage::Format_RGB32);
     tiles.fill(colour);
-    testing_support::writeFile(h.assetFolder() + "/Background/World/ts0.bmp",
-                               testing_support::bmp24(tiles));
+    tiles.save(h.assetFolder() + "/Background/World/ts0.bmp");
 }
 
 TEST(Walking, EachArrowTurnsTheLeaderAndStepsWithTheOtherFrameUnlessAtAnEdge) {

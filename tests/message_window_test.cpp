@@ -85,12 +85,7 @@ TEST(MessageWindow, TheCopyOfTheMapTakesWholePixelsEachAxisByItsOwnTwips) {
     };
     for (const Axes a : {Axes{12, 12, 167, 166}, Axes{12, 15, 133, 133}, Axes{15, 12, 167, 166}}) {
         Harness h(1280, 720, 12);
-        platform::Display display = platform::Display::ofPixels(1280, 720, 12);
-        display.twipsPerPixelX = a.across;
-        display.twipsPerPixelY = a.down;
-        display.widthTwips = 1280 * a.across;
-        display.heightTwips = 720 * a.down;
-        h.changeDisplay(display);
+        h.changeDisplay({1280 * a.across, 720 * a.down, a.across, a.down});
         h.start();
         h.click(h.map().ui().cmdText);
         const platform::Surface& window = h.map().ui().picText.surface();

@@ -1,5 +1,6 @@
 // Pictures as the game loads them, from other tools or broken, and the sprite sheet of its figures.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QBuffer>
 #include <QDateTime>
@@ -28,6 +29,27 @@ const QVector<QRgb> kPalette{qRgb(0, 0, 0), qRgb(250, 10, 10), qRgb(10, 250, 10)
 QImage indexed(int w = 37, int h = 21, int first = 0) {
     return ts::indexedImage(w, h, kPalette,
                             [first](int x, int y) { return (first + x / 3 + y) % 4; });
+}
+
+// The message of the run-time error `action` raises, or "" when it raises none.
+std::string runtimeError(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const platform::RuntimeError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+std::string invalidPicture(const QString& path) {
+    return "Run-time error '481': Invalid picture: " + path.toStdString();
+}
+
+// The most memory the process has held so far, in kilobytes.
+long peakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 QByteArray encoded(const QImage& image, const char* format, bool progressive = false) {
@@ -190,21 +212,21 @@ TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
         {"a BMP of 5800 × 5800, as large as a world map", ts::bmp8(big, true), big},
     };
     QTemporaryDir dir;
-    const long before = ts::peakKilobytes();
+    const long before = peakKilobytes();
     for (const auto& sample : samples) {
         SCOPED_TRACE(sample.name);
         // Told by their content, whatever their names.
         const QString path = dir.filePath(QStringLiteral("%1.bmp").arg(sample.name));
         ts::writeFile(path, sample.bytes);
         if (sample.pixels.isNull()) {
-            std::string error = ts::invalidPicture(path);
+            std::string error = invalidPicture(path);
             if (sample.tooLarge != nullptr) {
                 error += std::string(": the picture is too large: ") + sample.tooLarge +
                          " pixels, the limit is 16384 × 16384 pixels";
             }
-            EXPECT_EQ(ts::runtimeError([&] { platform::Picture::load(path); }), error);
-            EXPECT_EQ(ts::runtimeError([&] { platform::readImage(path); }), error);
-            EXPECT_LT(ts::peakKilobytes() - before, 512 * 1024) << "kilobytes at the peak";
+            EXPECT_EQ(runtimeError([&] { platform::Picture::load(path); }), error);
+            EXPECT_EQ(runtimeError([&] { platform::readImage(path); }), error);
+            EXPECT_LT(peakKilobytes() - before, 512 * 1024) << "kilobytes at the peak";
             continue;
         }
         // The pictures keep their colours; images (the cursors) their transparency too.
@@ -246,14 +268,19 @@ TEST(Picture, TheGameReadsGifScreensWithQtsPixels) {
     }
 }
 
-TEST(Picture, AFileChangedOrRemovedOnDiskIsNotServedFromMemory) {
+TEST(Picture, AFileIsServedFromMemoryOnlyWhileAPictureOfItIsHeldAndTheFileIsUnchanged) {
     QTemporaryDir dir;
     const QString path = dir.filePath("tiles.bmp");
     ts::writeFile(path, ts::bmp8(indexed(), true));
-    for (int time = 0; time < 2; ++time) {  // the second time from memory
-        EXPECT_TRUE(ts::sameRgb(platform::Picture::load(path).surface().image(), indexed()));
-    }
-    // Saved again with other pixels, of the same size in bytes: its new time tells.
+    platform::Picture held = platform::Picture::load(path);
+    const qint64 pixels = held.surface().image().cacheKey();
+    EXPECT_EQ(platform::Picture::load(path).surface().image().cacheKey(), pixels);
+    held = platform::Picture();
+    held = platform::Picture::load(path);
+    EXPECT_NE(held.surface().image().cacheKey(), pixels) << "freed, then read again";
+    EXPECT_TRUE(ts::sameRgb(held.surface().image(), indexed()));
+    EXPECT_TRUE(ts::sameRgb(platform::readImage(path), indexed()));  // now in its cache too
+    // Saved again while held, with other pixels of the same size in bytes: its new time tells.
     ts::writeFile(path, ts::bmp8(indexed(37, 21, 1), true));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
@@ -263,21 +290,8 @@ TEST(Picture, AFileChangedOrRemovedOnDiskIsNotServedFromMemory) {
     EXPECT_TRUE(ts::sameRgb(platform::readImage(path), indexed(37, 21, 1)));
     ASSERT_TRUE(file.remove());
     const std::string missing = "Run-time error '53': File not found: " + path.toStdString();
-    EXPECT_EQ(ts::runtimeError([&] { platform::Picture::load(path); }), missing);
-    EXPECT_EQ(ts::runtimeError([&] { platform::readImage(path); }), missing);
-}
-
-TEST(Picture, AFileIsServedFromMemoryOnlyWhileAPictureOfItIsHeld) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tiles.bmp");
-    ts::writeFile(path, ts::bmp8(indexed(), true));
-    platform::Picture held = platform::Picture::load(path);
-    const qint64 pixels = held.surface().image().cacheKey();
-    EXPECT_EQ(platform::Picture::load(path).surface().image().cacheKey(), pixels);
-    held = platform::Picture();
-    const platform::Picture again = platform::Picture::load(path);
-    EXPECT_NE(again.surface().image().cacheKey(), pixels) << "freed, then read again";
-    EXPECT_TRUE(ts::sameRgb(again.surface().image(), indexed()));
+    EXPECT_EQ(runtimeError([&] { platform::Picture::load(path); }), missing);
+    EXPECT_EQ(runtimeError([&] { platform::readImage(path); }), missing);
 }
 
 TEST(Picture, AGifScreenOfTheLargestSizeLoads) {
@@ -305,7 +319,7 @@ TEST(SpriteSheet, RefusesAPictureNumberOutsideTheSixtyFour) {
     velmora::SpriteSheet sheet;
     sheet.load(platform::AssetPaths(dir.path()));
     for (const int outside : {-1, 64}) {
-        EXPECT_EQ(ts::runtimeError([&] { sheet.picture(Int16(outside)); }),
+        EXPECT_EQ(runtimeError([&] { sheet.picture(Int16(outside)); }),
                   "Run-time error '9': Subscript out of range");
     }
 }
@@ -345,18 +359,18 @@ TEST(HostileFiles, EachPictureTheGameReadsEndsTheGameNamingTheFile) {
             c.size == kRemoved
                 ? QFile::remove(path)
                 : QFile::resize(path, c.size == kHalf ? QFileInfo(path).size() / 2 : c.size));
-        const long before = ts::peakKilobytes();
+        const long before = peakKilobytes();
         std::string error = c.size == kRemoved
                                 ? "Run-time error '53': File not found: " + path.toStdString()
-                                : ts::invalidPicture(path);
+                                : invalidPicture(path);
         if (c.size == kGigabytes) {
             // 1 GiB for the pixels of the largest picture and 16 MiB for what goes with them.
             error += ": the picture is too large: 3221225472 bytes, the limit is 1090519040 bytes";
         }
-        EXPECT_EQ(ts::runtimeError([&] { reach(h, c.where, c.ms); }), error);
+        EXPECT_EQ(runtimeError([&] { reach(h, c.where, c.ms); }), error);
         EXPECT_EQ(h.reporter.messages, std::vector<std::string>{error});
         EXPECT_TRUE(h.ended());
         EXPECT_NE(h.exitCode(), 0);
-        EXPECT_LT(ts::peakKilobytes() - before, 512 * 1024) << "kilobytes at the peak";
+        EXPECT_LT(peakKilobytes() - before, 512 * 1024) << "kilobytes at the peak";
     }
 }

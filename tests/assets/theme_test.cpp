@@ -17,12 +17,10 @@ using namespace assetgen;
 
 namespace {
 
-// A strict reader of the Standard MIDI Files the generator writes, for the tests, written from
-// the file format itself and independent of the generator's writer. It throws
-// std::runtime_error for what the game's player should never be given: a chunk or an event that
-// runs short, a data byte with its top bit set, running status with nothing to run on, a track
-// without its end or with events after it, a track count that the header does not give, and
-// (which the generator does not write) system-exclusive events or a change of tempo.
+// A strict reader of the Standard MIDI Files the generator writes, written from the format
+// itself, not from the generator's writer. It throws std::runtime_error for a chunk or event that
+// runs short, a bad data byte, running status on nothing, a track without its end or with events
+// after it, a wrong track count, and the system-exclusive events or tempo changes never written.
 struct MidiEvent {
     std::uint32_t tick;  // absolute
     int status;          // 0x80..0xEF for channel messages, 0xFF meta
@@ -161,14 +159,10 @@ TEST(MidiWriter, RunningStatusAndLongDeltasReadBack) {
     EXPECT_NEAR(read.seconds(960), 1.0, 1e-9);
 }
 
-MidiFileData theme() {
+TEST(Theme, FormatOneOfOneToTwoMinutesOnABarLineWithSeveralInstrumentsAndEveryNoteEnded) {
     QFile file(assetPath(QStringLiteral("Music/Theme.mid")));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return readMidi(file.readAll());  // every track closed, or it throws
-}
-
-TEST(Theme, FormatOneOfOneToTwoMinutesEndingOnABarLine) {
-    const MidiFileData midi = theme();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const MidiFileData midi = readMidi(file.readAll());  // every track closed, or it throws
     EXPECT_EQ(midi.format, 1);
     EXPECT_GE(midi.tracks.size(), 4u);
     const double seconds = midi.seconds(midi.lastTick());
@@ -176,14 +170,11 @@ TEST(Theme, FormatOneOfOneToTwoMinutesEndingOnABarLine) {
     EXPECT_LE(seconds, 120.0);
     // The title plays the tune again from its start: a loop must end on a bar line.
     EXPECT_EQ(midi.lastTick() % static_cast<std::uint32_t>(4 * midi.division), 0u);
-}
-
-TEST(Theme, SeveralInstrumentsWithEveryNoteEnded) {
     std::set<int> channels, programmed;
     std::map<std::pair<int, int>, int> sounding;
     int notes = 0;
     bool running = false;
-    for (const auto& track : theme().tracks) {
+    for (const auto& track : midi.tracks) {
         for (const MidiEvent& e : track) {
             const int kind = e.status & 0xf0, ch = e.status & 0x0f;
             int& count = sounding[std::make_pair(ch, e.data1)];

@@ -1,8 +1,8 @@
 #include "support/test_images.h"
 
 #include <gif_lib.h>
-#include <sys/resource.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -10,23 +10,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "platform/base/runtime_error.h"
-
 namespace testing_support {
-
-// The file and 40-byte info headers of a BMP, for a palette of `paletteSize` colours after them.
-static QByteArray bmpHeaders(int width, int height, int bits, quint32 compression, quint32 dataSize,
-                             int paletteSize) {
-    const quint32 offset = 14 + 40 + static_cast<quint32>(paletteSize) * 4;
-    QByteArray out("BM");
-    for (quint32 field :
-         {offset + dataSize, 0u, offset, 40u, static_cast<quint32>(width),
-          static_cast<quint32>(height), 1u | static_cast<quint32>(bits) << 16, compression,
-          dataSize, 2835u, 2835u, static_cast<quint32>(paletteSize), 0u}) {
-        put32(out, field);
-    }
-    return out;
-}
 
 void put32(QByteArray& out, quint32 v) {
     char b[4];
@@ -55,16 +39,10 @@ QImage indexedImage(int width, int height, const QVector<QRgb>& palette,
 }
 
 QByteArray bmp24(const QImage& image) {
-    const QImage bgr = image.convertToFormat(QImage::Format_BGR888);
-    const int w = image.width() * 3;
-    const int stride = (w + 3) & ~3;
-    QByteArray out = bmpHeaders(image.width(), image.height(), 24, 0,
-                                static_cast<quint32>(stride * image.height()), 0);
-    for (int y = image.height() - 1; y >= 0; --y) {
-        out.append(reinterpret_cast<const char*>(bgr.constScanLine(y)), w);
-        out.append(stride - w, '\0');
-    }
-    return out;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.convertToFormat(QImage::Format_RGB32).save(&buffer, "BMP");  // 24 bits a pixel
+    return buffer.data();
 }
 
 QByteArray bmp8(const QImage& indexed, bool rle8) {
@@ -88,10 +66,15 @@ QByteArray bmp8(const QImage& indexed, bool rle8) {
         data.append('\0').append(y == 0 ? '\1'
                                         : '\0');  // end of line; of the bitmap after the last
     }
-    const QVector<QRgb> palette = indexed.colorTable();
-    QByteArray out = bmpHeaders(w, h, 8, rle8 ? 1 : 0, static_cast<quint32>(data.size()),
-                                static_cast<int>(palette.size()));
-    for (QRgb c : palette) {
+    // The file header, the 40-byte info header and the palette before the pixels.
+    const auto colours = static_cast<quint32>(indexed.colorCount());
+    const quint32 offset = 14 + 40 + colours * 4, size = static_cast<quint32>(data.size());
+    QByteArray out("BM");
+    for (quint32 field : {offset + size, 0u, offset, 40u, quint32(w), quint32(h), 1u | 8u << 16,
+                          rle8 ? 1u : 0u, size, 2835u, 2835u, colours, 0u}) {
+        put32(out, field);
+    }
+    for (QRgb c : indexed.colorTable()) {
         put32(out, c & 0xFFFFFFu);  // blue, green, red and a zero
     }
     return out + data;
@@ -199,37 +182,13 @@ void writeGameAssets(const QString& folder, int tileWidth, int tileHeight) {
 }
 
 ::testing::AssertionResult sameRgb(const QImage& actual, const QImage& expected) {
-    if (actual.size() != expected.size()) {
-        return ::testing::AssertionFailure() << "the sizes differ";
+    const auto rgb = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_RGB32);
+    };
+    if (rgb(actual) == rgb(expected)) {
+        return ::testing::AssertionSuccess();
     }
-    for (int y = 0; y < expected.height(); ++y) {
-        for (int x = 0; x < expected.width(); ++x) {
-            if (((actual.pixel(x, y) ^ expected.pixel(x, y)) & 0xFFFFFFu) != 0) {
-                return ::testing::AssertionFailure()
-                       << "the first to differ is (" << x << ", " << y << ")";
-            }
-        }
-    }
-    return ::testing::AssertionSuccess();
-}
-
-std::string runtimeError(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const platform::RuntimeError& e) {
-        return e.what();
-    }
-    return {};
-}
-
-std::string invalidPicture(const QString& path) {
-    return "Run-time error '481': Invalid picture: " + path.toStdString();
-}
-
-long peakKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
+    return ::testing::AssertionFailure() << "the pixels differ";
 }
 
 }  // namespace testing_support

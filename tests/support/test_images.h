@@ -8,7 +8,6 @@
 #include <QString>
 #include <QVector>
 #include <functional>
-#include <string>
 
 namespace testing_support {
 
@@ -55,11 +54,4 @@ void writeGameAssets(const QString& folder, int tileWidth = 1472, int tileHeight
 
 // Whether two pictures have the same size and colours, alpha aside.
 ::testing::AssertionResult sameRgb(const QImage& actual, const QImage& expected);
-// The message of the run-time error `action` raises, or "" when it raises none.
-std::string runtimeError(const std::function<void()>& action);
-// What the game says when it cannot use the picture file at `path`.
-std::string invalidPicture(const QString& path);
-// The most memory the process has held so far, in kilobytes.
-long peakKilobytes();
-
 }  // namespace testing_support
