@@ -49,10 +49,6 @@ class BattleChangedOnly : public ::testing::TestWithParam<Screen> {
     int steps = 0;
 };
 
-void continueBattle(Harness& h) {  // in the pause menu that Escape opened
-    h.click(h.menu().ui().cmdContinue);
-}
-
 }  // namespace
 
 // Command choice, the spell list, target choice with and without it, a confirmed spell, attacks
@@ -60,20 +56,16 @@ void continueBattle(Harness& h) {  // in the pause menu that Escape opened
 // a sprite changed from the map, the pause menu in the middle of an attack, and a new battle.
 TEST_P(BattleChangedOnly, EverySurfaceMatchesTheFullRepaint) {
     plain.battle().usePlainRepaint(true);
-    both([this](Harness& h) {
-        writeBattlefield(h.assetFolder(), s.pictureWidth, s.pictureHeight);
-        writeCursors(h.assetFolder());
-        openBattle(h);
-    });
+    both([this](Harness& h) { openBattle(h, s.pictureWidth, s.pictureHeight); });
     play("120 R 60 LL 55 DS 60 S 70 DD 50 S 100 CC RRR E");
-    both(continueBattle);
+    both([](Harness& h) { h.click(h.menu().ui().cmdContinue); });
     play("75");
     for (int blow = 0; blow < 5; ++blow) {  // foe 2 falls at the fourth
         play(blow == 2 ? "S 35 D 20 S 20 DU 200 S 200 L 50" : "S 35 D 20 S 420");
     }
     both([](Harness& h) { h.game().modChar.PartySprite[1] = 33; });  // changed on the map
     play("LL 100 SS 50 E 30");  // member 1 attacks, paused between the two steps
-    both(continueBattle);
+    both([](Harness& h) { h.click(h.menu().ui().cmdContinue); });
     play("500 US 100 E");
     EXPECT_LT(changed.game().modChar.FoeHP[2].value(), 0);
     both([](Harness& h) {

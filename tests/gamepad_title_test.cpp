@@ -5,12 +5,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/velmora.h"
 #include "platform/widgets/file_dialog.h"
-#include "support/test_images.h"
 #include "support/virtual_pad.h"
 #include "title/frm_intro_controls.h"
 
@@ -35,9 +32,6 @@ TEST(PadOnTitle, TheDialogsFilterReadsAsItsDescriptionWithThePatternsOnlyWhenMis
 }
 
 TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
-    QTemporaryDir dir;
-    testing_support::writeGameAssets(dir.path());
-    platform::SdlGamepad pads;
     // The virtual clock, telling whether one of its ticks is running. On the window system's
     // clock a timer does not tick again while its own tick runs: a dialog opened inside the
     // tick that looks at the pads would leave B unseen.
@@ -52,14 +46,12 @@ TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
         platform::VirtualClock clock;
         int ticking = 0;
     } watched;
-    testing_support::FakeMusic music;
-    music.statusReply = "playing";
     platform::QtFileDialog fileDialog;
-    testing_support::RecordingReporter reporter;
-    auto game = std::make_unique<velmora::Velmora>(
-        velmora::Services{[] { return platform::Display::ofPixels(1024, 768); }, watched,
-                          platform::AssetPaths(dir.path()), music, fileDialog, reporter});
-    game->attachGamepad(pads);
+    platform::SdlGamepad pads;
+    testing_support::Harness h(1024, 768, 15, &watched, &fileDialog);
+    h.music.statusReply = "playing";
+    h.velmora().attachGamepad(pads);
+    auto& intro = h.intro();
     auto play = [&](int ms) {
         for (int t = 0; t < ms; t += 10) {
             watched.clock.advance(10);
@@ -73,14 +65,14 @@ TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
         pad.release(button);
         play(20);
     };
-    game->game.start();
+    h.game().start();
     play(250);
     for (auto button : {SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_DPAD_UP,  // QUIT
                         SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
                         SDL_CONTROLLER_BUTTON_DPAD_DOWN}) {  // Load Game
         tap(button);
     }
-    const float leftBefore = game->intro.ui().picBack.left();
+    const float leftBefore = intro.ui().picBack.left();
     // A timer, not a posted call: it fires in the dialog's own event loop.
     QTimer::singleShot(10, [&] {
         QFileDialog* dialog = openFileDialog();
@@ -88,15 +80,15 @@ TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
         EXPECT_EQ(watched.ticking, 0) << "the press opened the dialog after the pads' tick";
         EXPECT_EQ(dialog->nameFilters() << dialog->windowTitle(),
                   (QStringList{"Saved Games (*.sav)", "Open Saved Game File"}));
-        music.commands.clear();
+        h.music.commands.clear();
         // The pad's other buttons do nothing to the dialog or the title beneath it, which goes
         // on scrolling and asking after its music.
         tap(SDL_CONTROLLER_BUTTON_A);
         tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
         play(100);
         EXPECT_EQ(openFileDialog(), dialog);
-        EXPECT_LT(game->intro.ui().picBack.left(), leftBefore);
-        EXPECT_GE(music.commands.size(), 1u);
+        EXPECT_LT(intro.ui().picBack.left(), leftBefore);
+        EXPECT_GE(h.music.commands.size(), 1u);
         pad.hold(SDL_CONTROLLER_BUTTON_B);
         play(20);  // the dialog's own event loop hands B to the game's pads
     });
@@ -112,12 +104,10 @@ TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
     pad.release(SDL_CONTROLLER_BUTTON_B);
     pad.release(SDL_CONTROLLER_BUTTON_A);
 
-    EXPECT_EQ(game->intro.window()->focusWidget(), game->intro.ui().cmdLoad.widget());
+    EXPECT_EQ(intro.window()->focusWidget(), intro.ui().cmdLoad.widget());
     play(40);
     tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);  // Exit
     tap(SDL_CONTROLLER_BUTTON_A);
-    EXPECT_TRUE(game->game.flow().ended());
-    EXPECT_TRUE(reporter.messages.empty());
-    game.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(h.ended());
+    EXPECT_TRUE(h.reporter.messages.empty());
 }

@@ -22,32 +22,20 @@ QRgb battlefieldPixel(int x, int y) {
     return qRgb(i, 255 - i, (i * 37 + 11) & 0xFF);
 }
 
-const velmora::frmBattle::Controls& openOver(Harness& h, int width, int height) {
-    writeBattlefield(h.assetFolder(), width, height);
-    writeCursors(h.assetFolder());
-    openBattle(h);
-    return h.battle().ui();
-}
-
 }  // namespace
 
-void writeBattlefield(const QString& assetFolder, int width, int height) {
+void openBattle(Harness& h, int pictureWidth, int pictureHeight) {
     QVector<QRgb> palette;
     for (int i = 0; i < 256; ++i) {
         palette.push_back(battlefieldPixel(i, 0));
     }
-    writeGif(assetFolder + QStringLiteral("/Background/Battle/plains.gif"),
-             indexedImage(width, height, palette, [](int x, int y) { return (x + 3 * y) & 0xFF; }));
-}
-
-void writeCursors(const QString& assetFolder) {
+    writeGif(h.assetFolder() + QStringLiteral("/Background/Battle/plains.gif"),
+             indexedImage(pictureWidth, pictureHeight, palette,
+                          [](int x, int y) { return (x + 3 * y) & 0xFF; }));
     for (const CursorPicture* c : {&kBlue1, &kBlue2, &kRed1, &kRed2}) {
-        writeGif(assetFolder + QStringLiteral("/Pictures/%1.gif").arg(QLatin1String(c->file)),
+        writeGif(h.assetFolder() + QStringLiteral("/Pictures/%1.gif").arg(QLatin1String(c->file)),
                  indexedImage(c->width, c->height, {c->colour, 0}, [](int, int) { return 0; }), 1);
     }
-}
-
-void openBattle(Harness& h) {
     h.start();
     h.click(h.map().ui().cmdBattle);
 }
@@ -93,7 +81,8 @@ Battle::Battle(int width, int height, float twipsPerPixel, int scale)
       twipsPerPixel(twipsPerPixel),
       scale(scale),
       b(h.battle()),
-      c(openOver(h, width / scale, height / scale)) {}
+      // The controls are there once the battle is open.
+      c((openBattle(h, width / scale, height / scale), h.battle().ui())) {}
 
 void Battle::keys(const char* script) {
     playScript(

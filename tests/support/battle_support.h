@@ -10,11 +10,7 @@
 
 namespace testing_support {
 
-// The battlefield picture, written over the harness's own before the game starts: every pixel's
-// colour tells its position, so a test can tell where a battlefield or panel pixel came from.
-void writeBattlefield(const QString& assetFolder, int width, int height);
 // The four cursor pictures, each of its own size and colour.
-void writeCursors(const QString& assetFolder);
 struct CursorPicture {
     const char* file;
     int width, height;
@@ -22,8 +18,10 @@ struct CursorPicture {
 };
 extern const CursorPicture kBlue1, kBlue2, kRed1, kRed2;
 
-// Starts the game and presses "Battle Test".
-void openBattle(Harness& h);
+// Starts the game and presses "Battle Test", over the four cursors and a battlefield picture of
+// that size whose every pixel's colour tells its position, so a test can tell where a battlefield
+// or panel pixel came from.
+void openBattle(Harness& h, int pictureWidth = 256, int pictureHeight = 192);
 // Plays a script of keys and pauses: letters name keys (L R U D the arrows, S Space, C Ctrl,
 // E Escape), a number lets that many milliseconds pass, blanks only separate.
 void playScript(const char* script, const std::function<void(int)>& press,

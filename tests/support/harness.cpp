@@ -10,7 +10,8 @@
 
 namespace testing_support {
 
-Harness::Harness(int width, int height, float twipsPerPixel)
+Harness::Harness(int width, int height, float twipsPerPixel, platform::Clock* gameClock,
+                 platform::FileDialog* gameDialog)
     : display_(platform::Display::ofPixels(width, height, twipsPerPixel)) {
     if (!assets_.isValid()) {
         throw std::runtime_error("no temporary folder");
@@ -18,8 +19,9 @@ Harness::Harness(int width, int height, float twipsPerPixel)
     // The tile set reaches past the display's right and bottom edges.
     writeGameAssets(assetFolder(), std::max(1472, width + 64), std::max(800, height + 32));
     velmora_ = std::make_unique<velmora::Velmora>(
-        velmora::Services{[this] { return display_; }, clock, platform::AssetPaths(assetFolder()),
-                          music, fileDialog, reporter});
+        velmora::Services{[this] { return display_; }, gameClock ? *gameClock : clock,
+                          platform::AssetPaths(assetFolder()), music,
+                          gameDialog ? *gameDialog : fileDialog, reporter});
     game().flow().setObserver([this](const char* step, const velmora::Form& form) {
         journal_.push_back(std::string(step) + " " + form.caption().toStdString());
     });

@@ -19,7 +19,10 @@ namespace testing_support {
 // the game comes back to the test as the exception.
 class Harness {
   public:
-    explicit Harness(int width = 1024, int height = 768, float twipsPerPixel = 15);
+    // `gameClock` and `gameDialog`, when given, stand in for `clock` and `fileDialog` in the game.
+    explicit Harness(int width = 1024, int height = 768, float twipsPerPixel = 15,
+                     platform::Clock* gameClock = nullptr,
+                     platform::FileDialog* gameDialog = nullptr);
     ~Harness();
 
     // The player changes the display: screens created from now on see this one.
