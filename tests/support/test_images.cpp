@@ -154,10 +154,8 @@ void writeGameAssets(const QString& folder, int tileWidth, int tileHeight) {
 }
 
 ::testing::AssertionResult sameRgb(const QImage& actual, const QImage& expected) {
-    const auto rgb = [](const QImage& image) {
-        return image.convertToFormat(QImage::Format_RGB32);
-    };
-    if (rgb(actual) == rgb(expected)) {
+    if (actual.convertToFormat(QImage::Format_RGB32) ==
+        expected.convertToFormat(QImage::Format_RGB32)) {
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << "the pixels differ";
