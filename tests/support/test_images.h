@@ -11,8 +11,6 @@
 
 namespace testing_support {
 
-// A little-endian field, as picture files hold them, appended to `out`.
-void put32(QByteArray& out, quint32 v);
 // Writes the bytes to a file, making its folder first.
 void writeFile(const QString& path, const QByteArray& bytes);
 
