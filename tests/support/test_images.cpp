@@ -2,6 +2,8 @@
 
 #include <gif_lib.h>
 
+#include "common/bmp_writer.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -11,12 +13,6 @@
 #include <stdexcept>
 
 namespace testing_support {
-
-void put32(QByteArray& out, quint32 v) {
-    char b[4];
-    qToLittleEndian(v, b);
-    out.append(b, 4);
-}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -46,38 +42,8 @@ QByteArray bmp24(const QImage& image) {
 }
 
 QByteArray bmp8(const QImage& indexed, bool rle8) {
-    const int w = indexed.width();
-    const int h = indexed.height();
-    QByteArray data;
-    for (int y = h - 1; y >= 0; --y) {
-        const uchar* line = indexed.constScanLine(y);
-        if (!rle8) {
-            data.append(reinterpret_cast<const char*>(line), w).append((4 - w % 4) % 4, '\0');
-            continue;
-        }
-        for (int x = 0; x < w;) {
-            int run = 1;
-            while (x + run < w && run < 255 && line[x + run] == line[x]) {
-                ++run;
-            }
-            data.append(static_cast<char>(run)).append(static_cast<char>(line[x]));
-            x += run;
-        }
-        data.append('\0').append(y == 0 ? '\1'
-                                        : '\0');  // end of line; of the bitmap after the last
-    }
-    // The file header, the 40-byte info header and the palette before the pixels.
-    const auto colours = static_cast<quint32>(indexed.colorCount());
-    const quint32 offset = 14 + 40 + colours * 4, size = static_cast<quint32>(data.size());
-    QByteArray out("BM");
-    for (quint32 field : {offset + size, 0u, offset, 40u, quint32(w), quint32(h), 1u | 8u << 16,
-                          rle8 ? 1u : 0u, size, 2835u, 2835u, colours, 0u}) {
-        put32(out, field);
-    }
-    for (QRgb c : indexed.colorTable()) {
-        put32(out, c & 0xFFFFFFu);  // blue, green, red and a zero
-    }
-    return out + data;
+    const assetgen::IndexedImage pixels = assetgen::indexExact(indexed);
+    return rle8 ? assetgen::bmpRle8File(pixels) : assetgen::bmp8File(pixels);
 }
 
 static int appendGif(GifFileType* gif, const GifByteType* bytes, int n) {
@@ -182,10 +148,8 @@ void writeGameAssets(const QString& folder, int tileWidth, int tileHeight) {
 }
 
 ::testing::AssertionResult sameRgb(const QImage& actual, const QImage& expected) {
-    const auto rgb = [](const QImage& image) {
-        return image.convertToFormat(QImage::Format_RGB32);
-    };
-    if (rgb(actual) == rgb(expected)) {
+    if (actual.convertToFormat(QImage::Format_RGB32) ==
+        expected.convertToFormat(QImage::Format_RGB32)) {
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << "the pixels differ";

@@ -11,12 +11,10 @@
 
 namespace testing_support {
 
-// A little-endian field, as picture files hold them, appended to `out`.
-void put32(QByteArray& out, quint32 v);
 // Writes the bytes to a file, making its folder first.
 void writeFile(const QString& path, const QByteArray& bytes);
 
-// Small pictures made by the tests themselves, in the formats the game reads.
+// Small pictures in the formats the game reads; the 8-bit BMPs as the asset generator writes them.
 QByteArray bmp24(const QImage& image);
 QByteArray bmp8(const QImage& indexed, bool rle8);
 void writeGif(const QString& path, const QImage& indexed, int transparentIndex = -1);
