@@ -1,7 +1,5 @@
-// What the game takes from its command line and the desktop: the options, the mistakes it
-// refuses with its usage, whole scale factors with the remainder left to the game's DPI, and
-// when and how it says that no display can be reached. (The help and version texts:
-// tests/e2e/no_display.sh.)
+// What the game takes from its command line and the desktop: options and usage errors, whole
+// scale factors (the rest left to the game's DPI), and what it says when no display is reached.
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"

@@ -20,12 +20,30 @@ void quitToTitle(Harness& h, velmora::Form& form) {
     h.click(h.menu().ui().cmdQuit);
 }
 
-TEST(ScreenFlow, MapMenuAndTitle) {
+TEST(ScreenFlow, MapMenuTitleAndANewGameThatFillsTheTablesAgain) {
     Harness h;
+    auto& t = h.game().modChar;
+    EXPECT_TRUE(t.PartyName[1].isEmpty()) << "empty before the map";
     h.start();
     EXPECT_EQ(h.journal(), (Journal{"load Map", "show Map", "activate Map"}));
     EXPECT_EQ(h.map().window()->windowTitle(), QStringLiteral("Map"));
     EXPECT_TRUE(h.music.commands.empty()) << "no music before the title screen";
+    std::vector<int> sprites;
+    QStringList names;
+    for (int slot = 1; slot <= 6; ++slot) {
+        sprites.insert(sprites.end(), {t.PartySprite[slot].value(), t.FoeSprite[slot].value()});
+        names << t.PartyName[slot] << t.FoeName[slot];
+    }
+    EXPECT_EQ(sprites, (std::vector{0, 48, 4, 49, 7, 50, 8, 51, 40, 52, 41, 53}));
+    EXPECT_EQ(names.join(','),
+              "Tov,Muffin Man,Ilvaine,WereWolf,Darsic,WereTiger,Corwyth,"
+              "Reptile Warrior,Salora,Golem,Bregan,Fairy");
+    t.PartySprite[1] = 33;
+    t.FoeHP[2] = -2;
+    QImage red(64, 128, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    testing_support::writeFile(h.assetFolder() + "/Characters/Char063.bmp",
+                               testing_support::bmp24(red));
     h.click(h.map().ui().cmdText);
     h.clearJournal();
     h.press(h.map(), Qt::Key_Escape);
@@ -48,8 +66,15 @@ TEST(ScreenFlow, MapMenuAndTitle) {
     quitToTitle(h, h.map());
     EXPECT_EQ(h.journal(),
               (Journal{"close Menu", "load Intro", "show Intro", "close Map", "activate Intro"}));
+    EXPECT_EQ(t.FoeHP[2].value(), -2) << "quitting does not touch the tables";
     h.advance(1000);  // the Escape key's repaint went with the map
     EXPECT_FALSE(h.map().isLoaded());
+    h.clearJournal();
+    h.click(h.intro().ui().cmdNew);
+    EXPECT_EQ(h.journal(), (Journal{"load Map", "show Map", "close Intro", "activate Map"}));
+    EXPECT_EQ(t.PartySprite[1].value() + t.FoeHP[2].value(), 10);
+    EXPECT_EQ(h.game().sprites->picture(63).pixel(10, 10), 0xFF0000u);
+    quitToTitle(h, h.map());
     h.closeBox(h.intro());
     EXPECT_TRUE(h.ended()) << "no screen left";
     EXPECT_EQ(h.exitCode(), 0);
@@ -91,36 +116,6 @@ TEST(ScreenFlow, BattleAboveTheMap) {
     EXPECT_TRUE(h.ended());
     EXPECT_EQ(h.exitCode(), 0);
     EXPECT_TRUE(h.journal().empty()) << "Exit ends the game without closing anything";
-}
-
-TEST(ScreenFlow, ANewGameReadsThePicturesAndFillsTheTablesAgain) {
-    Harness h;
-    auto& t = h.game().modChar;
-    EXPECT_TRUE(t.PartyName[1].isEmpty()) << "empty before the map";
-    h.start();
-    std::vector<int> sprites;
-    QStringList names;
-    for (int slot = 1; slot <= 6; ++slot) {
-        sprites.insert(sprites.end(), {t.PartySprite[slot].value(), t.FoeSprite[slot].value()});
-        names << t.PartyName[slot] << t.FoeName[slot];
-    }
-    EXPECT_EQ(sprites, (std::vector{0, 48, 4, 49, 7, 50, 8, 51, 40, 52, 41, 53}));
-    EXPECT_EQ(names.join(','),
-              "Tov,Muffin Man,Ilvaine,WereWolf,Darsic,WereTiger,Corwyth,"
-              "Reptile Warrior,Salora,Golem,Bregan,Fairy");
-    t.PartySprite[1] = 33;
-    t.FoeHP[2] = -2;
-    QImage red(64, 128, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    testing_support::writeFile(h.assetFolder() + "/Characters/Char063.bmp",
-                               testing_support::bmp24(red));
-    quitToTitle(h, h.map());
-    EXPECT_EQ(t.FoeHP[2].value(), -2) << "quitting does not touch the tables";
-    h.clearJournal();
-    h.click(h.intro().ui().cmdNew);
-    EXPECT_EQ(h.journal(), (Journal{"load Map", "show Map", "close Intro", "activate Map"}));
-    EXPECT_EQ(t.PartySprite[1].value() + t.FoeHP[2].value(), 10);
-    EXPECT_EQ(h.game().sprites->picture(63).pixel(10, 10), 0xFF0000u);
 }
 
 // The first run-time error ends the game, and is the only one the player is told of: an error

@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <QCoreApplication>
+#include <stdexcept>
+
 #include "platform/input/gamepad_sdl.h"
 #include "support/harness.h"
 
@@ -12,7 +15,18 @@ namespace testing_support {
 // it when it next looks at the pads, as it would see a real one.
 class VirtualPad {
   public:
-    VirtualPad();
+    VirtualPad() {
+        SDL_VirtualJoystickDesc desc{};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        const int index = SDL_JoystickAttachVirtualEx(&desc);
+        joystick_ = index < 0 ? nullptr : SDL_JoystickOpen(index);
+        if (joystick_ == nullptr) {
+            throw std::runtime_error(std::string("no virtual pad: ") + SDL_GetError());
+        }
+    }
     ~VirtualPad() { unplug(); }
     VirtualPad(const VirtualPad&) = delete;
     VirtualPad& operator=(const VirtualPad&) = delete;
@@ -23,9 +37,25 @@ class VirtualPad {
     void release(SDL_GameControllerButton button) {
         SDL_JoystickSetVirtualButton(joystick_, button, 0);
     }
-    void stick(int x, int y);
+    void stick(int x, int y) {
+        SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTX, static_cast<Sint16>(x));
+        SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTY, static_cast<Sint16>(y));
+    }
     // The cable comes out; nothing is released first.
-    void unplug();
+    void unplug() {
+        if (joystick_ == nullptr) {
+            return;
+        }
+        const SDL_JoystickID id = SDL_JoystickInstanceID(joystick_);
+        for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+            if (SDL_JoystickGetDeviceInstanceID(i) == id) {
+                SDL_JoystickDetachVirtual(i);
+                break;
+            }
+        }
+        SDL_JoystickClose(joystick_);
+        joystick_ = nullptr;
+    }
 
   private:
     SDL_Joystick* joystick_ = nullptr;
@@ -36,7 +66,13 @@ struct PadGame {
     PadGame() { h.velmora().attachGamepad(pads); }
     // Time passes in steps of 10 ms; after each, the presses the pads made reach the game, as
     // the window system's events would.
-    void play(int ms);
+    void play(int ms) {
+        for (int t = 0; t < ms; t += 10) {
+            h.advance(10);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+            h.advance(0);
+        }
+    }
     // A button pressed and let go, with time for the game to look at the pad in between.
     void tap(VirtualPad& pad, SDL_GameControllerButton button) {
         pad.hold(button);
