@@ -20,8 +20,7 @@ void displayArgs(benchmark::internal::Benchmark* b) {
 std::unique_ptr<testing_support::Harness> battleOn(const benchmark::State& state) {
     auto h = std::make_unique<testing_support::Harness>(static_cast<int>(state.range(0)),
                                                         static_cast<int>(state.range(1)));
-    testing_support::writeBattlefield(h->assetFolder(), 640, 480);
-    testing_support::openBattle(*h);
+    testing_support::openBattle(*h, 640, 480);
     h->advance(200);
     return h;
 }
