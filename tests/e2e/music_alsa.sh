@@ -10,9 +10,8 @@
 # Usage: music_alsa.sh path/to/velmora
 set -u
 . "$(dirname "$0")/xvfb_lib.sh"
-mkdir -p "$work/home/.config" "$work/runtime"
-chmod 700 "$work/runtime"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$work/home/.config"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
 export PULSE_SERVER=unix:/nonexistent
 unset PIPEWIRE_RUNTIME_DIR PIPEWIRE_REMOTE ALSA_CONFIG_PATH
 game=$(game_with_soundfont "$1" "$judged_soundfont") || fail "no soundfont $judged_soundfont"

@@ -84,8 +84,6 @@ done
 echo "X11: the window class is the entry's StartupWMClass, $wm_class"
 
 # Under Wayland the shell knows a window by its app id, which must name the desktop entry.
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 weston --no-config --socket=velmora-package --backend=headless-backend.so --use-pixman \
     --width=1024 --height=768 --log="$work/weston.log" --logger-scopes=log,proto \
     >"$work/weston-out.log" 2>&1 &

@@ -1,24 +1,17 @@
 # Shared by the end-to-end scripts that listen to the game: what reaches the sound server's null
 # sink, read back from its monitor. Sourced after xvfb_lib.sh and start_sound_server, not run.
 #
-# How the timing is measured, and where it falls short. The monitor gives what the sink has
-# rendered, and a recorder (parec) writes it to a file as it comes: the number of frames in the
-# file places a moment on the sink's timeline. That holds only while the sink renders close to
-# real time:
-# - A recorder at the default latency lets a null sink render about a second ahead of the clock.
-#   Every recorder here asks for a few milliseconds (--latency-msec), which keeps the sink near
-#   real time; frames still reach the file a fragment late, allowed for where a moment is read.
-# - An output that takes frames back (the game fades what the server holds, from just past what
-#   it plays) changes frames the sink has not rendered yet. Were the sink far ahead, the monitor
-#   would show the unfaded music that was taken back and never heard: a stop would look late
-#   and cut. So a stop seen late here may still be heard in time, never the other way round.
-# - PipeWire renders a graph cycle (a quantum) at a time, and its PulseAudio server keeps the
-#   stream's queue itself and lets it be rewritten before the graph reads it; a recorder asking
-#   for a short latency makes the quantum short as well. Its sink runs at 48 kHz: the recorder
-#   asks for 44.1 kHz and the server converts, which moves no moment by more than a frame.
-# - The moment of a click is read from the file by a program xdotool runs right after it, which
-#   may itself start a few milliseconds late: the stop is judged against that moment plus one
-#   fragment, and the moment just before xdotool starts is logged beside it.
+# How far the timing holds. The number of frames the recorder (parec) has written places a moment
+# on the sink's timeline only while the sink renders close to real time:
+# - At the default latency a null sink renders about a second ahead; every recorder here asks for
+#   a few milliseconds, and a moment read from the file allows a fragment for the frames in flight.
+# - The game fades what the server holds, from just past what it plays. Were the sink far ahead,
+#   the monitor would show the music taken back, never heard: a stop may look late and cut here
+#   and still be heard in time, never the other way round.
+# - PipeWire renders a quantum at a time, short when a recorder asks for a short latency; its sink
+#   runs at 48 kHz and the server converts to the recorder's 44.1 kHz, within a frame.
+# - The click's moment is read by a program xdotool runs right after it, which may start late: the
+#   stop is judged against it plus a fragment, and the moment before xdotool starts is logged.
 rate=44100
 monitor=(parec --device=velmora_sink.monitor --raw --format=s16le --rate=$rate --channels=2)
 

@@ -9,9 +9,6 @@ set -u
 game="$1"
 tiles="$(dirname "$game")/Background/World/ts0.bmp"
 . "$(dirname "$0")/xvfb_lib.sh"
-# Weston wants a runtime folder of its own that only its user can enter.
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 # weston_on SOCKET ARGS...: starts Weston and waits up to 20 s for its socket.
 weston_on() {

@@ -151,9 +151,8 @@ desktop_dpi() {
 # folder, home, configuration and bus are the script's, and ALSA's default stays the null device.
 start_sound_server() {
     sound_server=${SOUND_SERVER:-pulseaudio}
-    mkdir -p "$work/runtime" "$work/home/.config"
-    chmod 700 "$work/runtime"
-    export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+    mkdir -p "$work/home/.config"
+    export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
     unset PIPEWIRE_RUNTIME_DIR PIPEWIRE_REMOTE PULSE_SINK PULSE_COOKIE
     case "$sound_server" in
         pulseaudio)
