@@ -1,5 +1,4 @@
-// The message window: "Text Test" opens it across the top of the map over a copy of the map
-// beneath it, and types the text a character every 50 ms, a page at a time.
+// "Text Test" opens the message window over a copy of the map and types a page at a time.
 #include <gtest/gtest.h>
 
 #include "map/frm_map_controls.h"
@@ -77,8 +76,7 @@ TEST(MessageWindow, TypesOneCharacterPerTickPageByPageAndClosesWithTheLastOne) {
 }
 
 TEST(MessageWindow, TheCopyOfTheMapTakesWholePixelsEachAxisByItsOwnTwips) {
-    // Twips per pixel across and down. 2000 twips are 166.67 pixels at 12: the window rounds to
-    // 167 rows, while the copy of the map beneath it takes whole pixels, 166 rows; 133.33 at 15.
+    // 2000 twips are 166.67 pixels at 12 twips per pixel: 167 rows, of which the copy fills 166.
     struct Axes {
         float across, down;
         int rows, copiedRows;
