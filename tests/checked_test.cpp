@@ -66,7 +66,7 @@ TEST(CheckedInteger, EachStepGivesItsValueOrARunTimeErrorAndRealsRoundHalvesToEv
         // 1366 pixels at 15 twips per pixel; thirds of a pixel round to even.
         {[] { return velmora::roundedQuotient16(20490, 15); }, 1366},
         {[] { return velmora::roundedQuotient32(37.5f, 15); }, 2},
-        // The whole quotient rounds both operands, then drops the remainder: 1707 \ 15, 100 \ 14.
+        // Both operands rounded, then the remainder dropped: 1707 \ 15 (rounded, 114), 100 \ 14.
         {[] { return velmora::wholeQuotient(1706.67f, 15); }, 113},
         {[] { return velmora::wholeQuotient(100, 14.5f); }, 7},
     };

@@ -211,6 +211,7 @@ TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
     const long before = peakKilobytes();
     for (const auto& sample : samples) {
         SCOPED_TRACE(sample.name);
+        // All named .bmp: the game tells a format by its content.
         const QString path = dir.filePath(QStringLiteral("%1.bmp").arg(sample.name));
         ts::writeFile(path, sample.bytes);
         if (sample.pixels.isNull()) {
