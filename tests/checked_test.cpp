@@ -1,6 +1,4 @@
-// The game's numbers: 16- and 32-bit steps that stop at their limits instead of wrapping, real
-// values rounded halves to even, tables of slots 1 to 6, and twips turned into pixels: two ways,
-// at the whole twips per pixel a desktop's DPI gives. (Scaled desktops: the end-to-end scripts.)
+// The game's numbers: steps that stop at their limits, reals rounded halves to even, twips.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -23,8 +21,7 @@ TEST(CheckedInteger, EachStepGivesItsValueOrARunTimeErrorAndRealsRoundHalvesToEv
     velmora::SlotArray<Int16> table;
     table[1] = 1;
     table[6] = 7;
-    // Each way a number is made, just beyond its limits, then at the largest and the smallest
-    // value it may give, then reals and twips turned into pixels.
+    // Each way a number is made, just beyond its limits, then at them, then reals and twips.
     const std::pair<std::function<Int32()>, Result> cases[] = {
         {[&] { return x += 1; }, Kind::Overflow},
         {[] { return Int16(-32768) - 1; }, Kind::Overflow},
@@ -69,8 +66,7 @@ TEST(CheckedInteger, EachStepGivesItsValueOrARunTimeErrorAndRealsRoundHalvesToEv
         // 1366 pixels at 15 twips per pixel; thirds of a pixel round to even.
         {[] { return velmora::roundedQuotient16(20490, 15); }, 1366},
         {[] { return velmora::roundedQuotient32(37.5f, 15); }, 2},
-        // The whole quotient rounds both operands first, then drops the remainder: 1707 \ 15,
-        // where the rounded is 114, and 100 \ 14.
+        // Both operands rounded, then the remainder dropped: 1707 \ 15 (rounded, 114), 100 \ 14.
         {[] { return velmora::wholeQuotient(1706.67f, 15); }, 113},
         {[] { return velmora::wholeQuotient(100, 14.5f); }, 7},
     };

@@ -1,6 +1,4 @@
-// The map: the tile set drawn at its own size under the leader, walking 16 pixels a key with
-// its two frames, the edges, the one repaint 10 ms after a key, switching the leader's picture,
-// and the tile set read again at each activation.
+// The map: the tile set under the leader, walking, the repaint after a key, the leader's picture.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -20,7 +18,7 @@ using testing_support::tilePixel;
 
 namespace {
 
-// Where the leader stands, the frame it shows and its step phase: x, y, frame x, frame y, step.
+// The leader's x, y, frame x, frame y and step.
 using Leader = std::array<int, 5>;
 
 Leader leader(Harness& h) {
@@ -29,8 +27,7 @@ Leader leader(Harness& h) {
             m.CharStep[1].value()};
 }
 
-// The whole map is the tile set's own pixels, except where the leader's figure stands: the
-// frame it shows of picture `sprite`.
+// The whole map is the tile set's pixels but for the leader's frame of picture `sprite`.
 void expectMap(Harness& h, const Leader& l, int sprite) {
     const platform::Surface& map = h.map().ui().picMap.surface();
     int wrong = 0;
@@ -46,7 +43,6 @@ void expectMap(Harness& h, const Leader& l, int sprite) {
     EXPECT_EQ(wrong, 0) << "map pixels unlike the tile set's and the leader's";
 }
 
-// A key press followed by its repaint.
 void step(Harness& h, int key, int times = 1) {
     for (int i = 0; i < times; ++i) {
         h.press(h.map(), key);
@@ -133,14 +129,12 @@ TEST(SpriteSwitching, PageKeysAndTheBoxChooseAmongTheSixtyFourPictures) {
 TEST(SpriteSwitching, TheBoxTakesTheNumberItsTextStartsWithReadingADecimalPoint) {
     // On a desktop whose decimal mark is a comma: its locale is made in a folder of the test's.
     QTemporaryDir dir;
-    QFile source(dir.filePath("comma.src"));
-    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
-    source.write(
+    testing_support::writeFile(
+        dir.filePath("comma.src"),
         "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\ngrouping 3\nEND LC_NUMERIC\n");
-    source.close();
     QProcess localedef;  // its complaints about the categories left out are of no interest
-    localedef.start("localedef",
-                    {"-c", "-i", source.fileName(), "-f", "ANSI_X3.4-1968", dir.filePath("comma")});
+    localedef.start("localedef", {"-c", "-i", dir.filePath("comma.src"), "-f", "ANSI_X3.4-1968",
+                                  dir.filePath("comma")});
     localedef.waitForFinished();
     setenv("LOCPATH", qPrintable(dir.path()), 1);
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
@@ -171,7 +165,7 @@ TEST(MapFlow, EachActivationReadsTheTileSetAgain) {
     Harness h;
     writeTileSet(h, 300, 200, qRgb(0, 0, 0));
     h.start();
-    // A tile set smaller than the display leaves the rest the map's dark green.
+    // A tile set smaller than the display leaves the rest dark green.
     const platform::Surface& map = h.map().ui().picMap.surface();
     EXPECT_EQ(std::tuple(map.pixel(299, 199), map.pixel(300, 150), map.pixel(1023, 767)),
               std::tuple(0u, 0x008000u, 0x008000u));

@@ -1,5 +1,4 @@
-// The message window: "Text Test" opens it across the top of the map over a copy of the map
-// beneath it, and types the text a character every 50 ms, a page at a time.
+// "Text Test" opens the message window over a copy of the map and types a page at a time.
 #include <gtest/gtest.h>
 
 #include "map/frm_map_controls.h"
@@ -77,21 +76,18 @@ TEST(MessageWindow, TypesOneCharacterPerTickPageByPageAndClosesWithTheLastOne) {
 }
 
 TEST(MessageWindow, TheCopyOfTheMapTakesWholePixelsEachAxisByItsOwnTwips) {
-    // Twips per pixel across and down. 2000 twips are 166.67 pixels at 12: the window rounds to
-    // 167 rows, while the copy of the map beneath it takes whole pixels, 166 rows; 133.33 at 15.
-    struct Axes {
-        float across, down;
-        int rows, copiedRows;
-    };
-    for (const Axes a : {Axes{12, 12, 167, 166}, Axes{12, 15, 133, 133}, Axes{15, 12, 167, 166}}) {
+    // 2000 twips are 166.67 pixels at 12 twips per pixel: 167 rows, of which the copy fills 166.
+    const std::tuple<float, float, int, int> cases[] = {
+        {12, 12, 167, 166}, {12, 15, 133, 133}, {15, 12, 167, 166}};
+    for (const auto& [across, down, rows, copiedRows] : cases) {
         Harness h(1280, 720, 12);
-        h.changeDisplay({1280 * a.across, 720 * a.down, a.across, a.down});
+        h.changeDisplay({1280 * across, 720 * down, across, down});
         h.start();
         h.click(h.map().ui().cmdText);
         const platform::Surface& window = h.map().ui().picText.surface();
-        ASSERT_EQ(QSize(window.width(), window.height()), QSize(1280, a.rows)) << a.across;
-        EXPECT_EQ(notTheMap(h, a.copiedRows), 0) << a.across << " by " << a.down;
-        EXPECT_EQ(notTheMap(h, a.rows), (a.rows - a.copiedRows) * 1280) << "rows past the copy";
+        ASSERT_EQ(QSize(window.width(), window.height()), QSize(1280, rows)) << across;
+        EXPECT_EQ(notTheMap(h, copiedRows), 0) << across << " by " << down;
+        EXPECT_EQ(notTheMap(h, rows), (rows - copiedRows) * 1280) << "rows past the copy";
     }
 }
 

@@ -19,7 +19,6 @@
 #include "support/test_images.h"
 
 namespace ts = testing_support;
-using velmora::Int16;
 
 namespace {
 
@@ -31,7 +30,6 @@ QImage indexed(int w = 37, int h = 21, int first = 0) {
                             [first](int x, int y) { return (first + x / 3 + y) % 4; });
 }
 
-// The message of the run-time error `action` raises, or "" when it raises none.
 std::string runtimeError(const std::function<void()>& action) {
     try {
         action();
@@ -45,7 +43,6 @@ std::string invalidPicture(const QString& path) {
     return "Run-time error '481': Invalid picture: " + path.toStdString();
 }
 
-// The most memory the process has held so far, in kilobytes.
 long peakKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -67,19 +64,16 @@ QByteArray patched(QByteArray bytes, qsizetype at, quint32 value, bool bigEndian
     return bytes;
 }
 
-// A JPEG carrying a thumbnail, itself a whole JPEG with its own end marker, in an application
-// segment before the picture, as cameras write them.
+// A JPEG carrying a whole JPEG as its thumbnail, end marker and all, as cameras write them.
 QByteArray withThumbnail(const QByteArray& jpeg) {
     const QByteArray segment = QByteArray("\xFF\xE1..Exif\0\0", 10) + jpeg;
     return jpeg.left(2) + patched(segment, 0, 0xFFE10000u + segment.size() - 2, true) + jpeg.mid(2);
 }
 
-// Cut inside the scan of the picture, well before its end marker.
 QByteArray cutInScan(const QByteArray& jpeg) {
     return jpeg.left(jpeg.lastIndexOf("\xFF\xDA") + 40);
 }
 
-// Little-endian 32-bit fields, as picture files hold them.
 QByteArray le32(std::initializer_list<quint32> fields) {
     QByteArray out;
     for (quint32 field : fields) {
@@ -94,15 +88,14 @@ constexpr quint8 kMaskPixels[8][4] = {{200, 100, 50, 255}, {10, 20, 30, 128},   
                                       {0, 0, 255, 255},    {1, 2, 3, 255},      {16, 32, 48, 255},
                                       {0, 0, 0, 255},      {255, 255, 255, 255}};
 
-// That picture as a BMP of 32 bits with an info header of `headerSize` bytes (52 or 56) holding
-// the colour masks, here in the byte order red, green, blue, alpha.
+// That picture as a 32-bit BMP whose info header of 52 or 56 bytes holds the colour masks.
 QByteArray maskBmp(quint32 headerSize) {
     QByteArray out = "BM" + le32({14 + headerSize + 36, 0u, 14 + headerSize + 4, headerSize, 4u, 2u,
                                   1u | 32u << 16, 3u, 32u, 2835u, 2835u, 0u, 0u, 0xFFu, 0xFF00u,
                                   0xFF0000u, 0xFF000000u});
     out.chop(headerSize == 56 ? 0 : 4);  // the 52-byte header has no alpha mask
     const char* pixels = reinterpret_cast<const char*>(kMaskPixels);
-    // Four bytes between the header and the pixels, which lie where the header says.
+    // Four bytes of gap: the pixels lie where the header says, not right after it.
     return out + QByteArray(4, '\0') + QByteArray(pixels + 16, 16) + QByteArray(pixels, 16);
 }
 
@@ -126,8 +119,7 @@ QByteArray coreBmp(const QImage& image) {
 
 enum class Where { Map, Battle, Target, Title };
 
-// From a fresh start to where the game reads the file: the map, the battle (its blue cursor
-// after a tick), the red target cursor after Space, or the title, `ms` into its animation.
+// From a fresh start to where the game reads a picture, then `ms` on.
 void reach(ts::Harness& h, Where where, int ms) {
     h.start();
     if (where == Where::Battle || where == Where::Target) {
@@ -219,7 +211,7 @@ TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
     const long before = peakKilobytes();
     for (const auto& sample : samples) {
         SCOPED_TRACE(sample.name);
-        // Told by their content, whatever their names.
+        // All named .bmp: the game tells a format by its content.
         const QString path = dir.filePath(QStringLiteral("%1.bmp").arg(sample.name));
         ts::writeFile(path, sample.bytes);
         if (sample.pixels.isNull()) {
@@ -241,8 +233,7 @@ TEST(Picture, EachFileLoadsWithItsPixelsOrEndsTheGameNamingIt) {
 }
 
 TEST(Picture, TheGameReadsGifScreensWithQtsPixels) {
-    // Qt's reader takes screens of fewer than 16384 × 16384 pixels and the game's own reading
-    // the larger ones; both must give the same pixels.
+    // The game reads the screens too large for Qt's reader itself, to the same pixels.
     const QSize s(40, 30);
     const struct {
         const char* name;
@@ -302,8 +293,7 @@ TEST(Picture, AGifScreenOfTheLargestSizeLoads) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "its 1 GiB of pixels is at the sanitized run's limit for one allocation";
 #endif
-    // A world map of 16384 × 16384 pixels, more than Qt's reader takes, its one image at the
-    // top left and the screen's background colour everywhere else.
+    // A world map's screen, its one image at the top left, background colour 2 elsewhere.
     QTemporaryDir dir;
     const QString path = dir.filePath("world.gif");
     ts::writeFile(path, ts::gifBytes(indexed(), {.screen = {16384, 16384}}));
@@ -315,22 +305,16 @@ TEST(Picture, AGifScreenOfTheLargestSizeLoads) {
 }
 
 TEST(SpriteSheet, RefusesAPictureNumberOutsideTheSixtyFour) {
-    // Its figures as drawn, at their own size on the map and doubled in battle, are tested with
-    // those screens.
-    QTemporaryDir dir;
-    ts::writeGameAssets(dir.path(), 16, 16);
-    velmora::SpriteSheet sheet;
-    sheet.load(platform::AssetPaths(dir.path()));
+    ts::Harness h;
+    h.start();
     for (const int outside : {-1, 64}) {
-        EXPECT_EQ(runtimeError([&] { sheet.picture(Int16(outside)); }),
+        EXPECT_EQ(runtimeError([&] { h.game().sprites->picture(velmora::Int16(outside)); }),
                   "Run-time error '9': Subscript out of range");
     }
 }
 
 TEST(HostileFiles, EachPictureTheGameReadsEndsTheGameNamingTheFile) {
-    // Removed, emptied, cut short or grown to gigabytes on disk: the game ends when it comes to
-    // read the file, naming it, with an exit status that says so, taking a few hundred megabytes
-    // at most.
+    // Removed, emptied, cut or grown to gigabytes: the game ends naming it, with a failing status.
     constexpr qint64 kHalf = -1, kRemoved = -2;
     constexpr qint64 kGigabytes = qint64{3} << 30;  // sparse: no room on disk
     const struct {

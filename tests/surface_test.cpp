@@ -1,5 +1,4 @@
-// The blits every screen draws with: copies, stretches, the colour key of the figures and the
-// raster operations of the foes' hit flash, pixel by pixel.
+// The blits every screen draws with, pixel by pixel: copies, stretches, key and raster ops.
 #include <gtest/gtest.h>
 
 #include <QPainter>
@@ -13,8 +12,7 @@ using testing_support::sameRgb;
 
 namespace {
 
-// A surface whose every pixel is different, so a test can tell where a pixel came from; keyed,
-// a third of it is black (the figures' transparent colour) and some only just not black.
+// Every pixel different; keyed, a third is the black key and some only just not black.
 Surface pattern(int w, int h, int salt, bool keyed = false) {
     Surface s(w, h);
     for (int y = 0; y < h; ++y) {
@@ -40,8 +38,7 @@ struct Case {
     QRect from;
 };
 
-// What Qt's raster engine leaves: the pixel under each destination pixel's centre, clipped to
-// both images; keyed, what was there wherever that pixel is black.
+// What Qt's raster engine leaves; keyed, what was there wherever the source pixel is black.
 QImage reference(const Case& c, const Surface& before, const Surface& src) {
     QImage out = before.image().copy();
     QPainter painter(&out);

@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QString>
 
-// Where the committed files are, and small helpers shared by the asset tests.
 inline QString assetPath(const QString& relative) {
     return QStringLiteral(VELMORA_ASSETS_DIR "/") + relative;
 }

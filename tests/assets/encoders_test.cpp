@@ -1,5 +1,4 @@
-// The generator's own writers and readers: RLE8 BMP, GIF and note names. Its sprites are tested
-// through the character pictures made of them, its MIDI writer beside the theme.
+// The generator's own RLE8 BMP and GIF writers and its note names.
 #include <gtest/gtest.h>
 
 #include "common/bmp_writer.h"
@@ -11,8 +10,7 @@ using namespace assetgen;
 
 namespace {
 
-// Rows of every kind the encoder meets: no runs at all (literal blocks of odd and even
-// lengths), runs of one, two and three, and a run longer than 255 followed by a single pixel.
+// Rows of no runs (odd and even literal blocks), runs of one to three, and a run over 255.
 IndexedImage pattern(int w, int h) {
     IndexedImage img{w, h, {}, {}};
     for (int i = 0; i < 7; ++i) {

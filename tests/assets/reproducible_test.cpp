@@ -9,7 +9,6 @@
 
 namespace {
 
-// Every file under `root` by its path relative to it, with its contents.
 std::map<QString, QByteArray> filesUnder(const QString& root) {
     std::map<QString, QByteArray> out;
     QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);

@@ -1,5 +1,4 @@
-// The pictures the game reads, in the format and size its layout expects, and the title's
-// landscapes, which it scrolls round and round.
+// The pictures the game reads, in the format and size its layout expects.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -49,9 +48,8 @@ TEST(AssetFiles, PicturesHaveTheirFormatAndSize) {
     EXPECT_EQ(qAlpha(icon.pixel(128, 128)), 255);
 }
 
-// The title scrolls each landscape round and round: where its right edge meets its left, no
-// more rows change sharply than between all but the most different 1 % of neighbouring columns.
-// Sky above and ground below all along.
+// The title scrolls each landscape round: its seam is no sharper than 99 % of its neighbouring
+// columns, with sky above and ground below all along.
 TEST(Landscapes, SeamlessLoopsOfSkyAboveGround) {
     for (const char* name : {"hills", "plains", "forest"}) {
         const QImage img = loadAsset(QStringLiteral("Background/%1.gif").arg(QLatin1String(name)));

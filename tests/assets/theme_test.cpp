@@ -1,5 +1,4 @@
-// The generator's MIDI writer, and the title's theme tune it writes: a Standard MIDI File that
-// loops cleanly, on several instruments.
+// The generator's MIDI writer, and the title's theme: a Standard MIDI File that loops cleanly.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -17,10 +16,8 @@ using namespace assetgen;
 
 namespace {
 
-// A strict reader of the Standard MIDI Files the generator writes, written from the format
-// itself, not from the generator's writer. It throws std::runtime_error for a chunk or event that
-// runs short, a bad data byte, running status on nothing, a track without its end or with events
-// after it, a wrong track count, and the system-exclusive events or tempo changes never written.
+// A strict reader written from the format, not from the writer: it throws std::runtime_error for
+// anything short, malformed, or beyond what the generator writes (system exclusive, tempo changes).
 struct MidiEvent {
     std::uint32_t tick;  // absolute
     int status;          // 0x80..0xEF for channel messages, 0xFF meta
@@ -47,13 +44,15 @@ struct MidiFileData {
 
 MidiFileData readMidi(const QByteArray& bytes) {
     qsizetype pos = 0, end = bytes.size();
-    const auto fail = [](const char* what) { throw std::runtime_error(what); };
+    const auto require = [](bool ok, const char* what) {
+        if (!ok) {
+            throw std::runtime_error(what);
+        }
+    };
     const auto number = [&](int n) {
         std::uint32_t v = 0;
         for (; n > 0; --n, ++pos) {
-            if (pos >= end) {
-                fail("data runs short");
-            }
+            require(pos < end, "data runs short");
             v = v << 8 | static_cast<unsigned char>(bytes[pos]);
         }
         return v;
@@ -64,16 +63,15 @@ MidiFileData readMidi(const QByteArray& bytes) {
             c = number(1);
             v = v << 7 | (c & 0x7f);
         }
-        if (c & 0x80) {
-            fail("variable-length number too long");
-        }
+        require(!(c & 0x80), "variable-length number too long");
         return v;
+    };
+    const auto ended = [](const std::vector<MidiEvent>& track) {
+        return !track.empty() && track.back().status == 0xff && track.back().data1 == 0x2f;
     };
     MidiFileData file;
     pos = 4;
-    if (!bytes.startsWith("MThd") || number(4) != 6) {
-        fail("missing MThd header");
-    }
+    require(bytes.startsWith("MThd") && number(4) == 6, "missing MThd header");
     file.format = static_cast<int>(number(2));
     const std::uint32_t count = number(2);
     file.division = static_cast<int>(number(2));
@@ -83,51 +81,39 @@ MidiFileData readMidi(const QByteArray& bytes) {
         end = bytes.size();
         const std::uint32_t length = number(4);
         end = pos + length;
-        if (end > bytes.size() || id != "MTrk") {
-            fail("a chunk that is no whole track");
-        }
+        require(end <= bytes.size() && id == "MTrk", "a chunk that is no whole track");
         auto& track = file.tracks.emplace_back();
         std::uint32_t tick = 0;
         int running = -1;
         while (pos < end) {
-            if (!track.empty() && track.back().status == 0xff && track.back().data1 == 0x2f) {
-                fail("events after the end of track");
-            }
+            require(!ended(track), "events after the end of track");
             MidiEvent e{tick += varLen(), static_cast<int>(number(1))};
-            if (e.status < 0x80 && running < 0) {
-                fail("running status without a previous status");
-            } else if (e.status < 0x80) {
+            require(e.status >= 0x80 || running >= 0, "running status without a previous status");
+            require(e.status == 0xff || e.status < 0xf0,
+                    "system-exclusive events are not expected");
+            if (e.status < 0x80) {
                 e = {e.tick, running, e.status, 0, true};
-            } else if (e.status != 0xff && e.status >= 0xf0) {
-                fail("system-exclusive events are not expected");
             } else {
                 e.data1 = static_cast<int>(number(1));
             }
             if (e.status == 0xff) {
                 const std::uint32_t length = varLen(), at = static_cast<std::uint32_t>(pos);
-                if (e.data1 == 0x51 && (e.tick != 0 || length != 3)) {
-                    fail("a change of tempo");
-                }
                 if (e.data1 == 0x51) {
+                    require(e.tick == 0 && length == 3, "a change of tempo");
                     file.quarterSeconds = number(3) / 1e6;
                 }
                 pos = at + length;
             } else if ((e.status & 0xe0) != 0xc0) {
                 e.data2 = static_cast<int>(number(1));
             }
-            if (pos > end || (((e.data1 | e.data2) & 0x80) && e.status != 0xff)) {
-                fail("a bad data byte or a length past the track");
-            }
+            const bool badData = ((e.data1 | e.data2) & 0x80) && e.status != 0xff;
+            require(pos <= end && !badData, "a bad data byte or a length past the track");
             running = e.status < 0xf0 ? e.status : -1;
             track.push_back(e);
         }
-        if (track.empty() || track.back().status != 0xff || track.back().data1 != 0x2f) {
-            fail("track without an end-of-track event");
-        }
+        require(ended(track), "track without an end-of-track event");
     }
-    if (file.tracks.size() != count) {
-        fail("track count does not match the header");
-    }
+    require(file.tracks.size() == count, "track count does not match the header");
     return file;
 }
 
@@ -162,7 +148,7 @@ TEST(MidiWriter, RunningStatusAndLongDeltasReadBack) {
 TEST(Theme, FormatOneOfOneToTwoMinutesOnABarLineWithSeveralInstrumentsAndEveryNoteEnded) {
     QFile file(assetPath(QStringLiteral("Music/Theme.mid")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const MidiFileData midi = readMidi(file.readAll());  // every track closed, or it throws
+    const MidiFileData midi = readMidi(file.readAll());
     EXPECT_EQ(midi.format, 1);
     EXPECT_GE(midi.tracks.size(), 4u);
     const double seconds = midi.seconds(midi.lastTick());

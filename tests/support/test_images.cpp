@@ -82,7 +82,6 @@ QByteArray gifBytes(const QImage& indexed, const GifShape& shape) {
     GifFreeMapObject(global);
     GifFreeMapObject(local);
     if (rows != indexed.height()) {
-        // The descriptor claims the full height; the data holds `rows` rows.
         const qsizetype descriptor = out.indexOf(',', 13 + 256 * 3);
         qToLittleEndian<quint16>(static_cast<quint16>(indexed.height()),
                                  out.data() + descriptor + 7);

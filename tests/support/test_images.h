@@ -11,7 +11,6 @@
 
 namespace testing_support {
 
-// Writes the bytes to a file, making its folder first.
 void writeFile(const QString& path, const QByteArray& bytes);
 
 // Small pictures in the formats the game reads; the 8-bit BMPs as the asset generator writes them.
@@ -19,8 +18,7 @@ QByteArray bmp24(const QImage& image);
 QByteArray bmp8(const QImage& indexed, bool rle8);
 void writeGif(const QString& path, const QImage& indexed, int transparentIndex = -1);
 
-// A GIF of one image on a logical screen, as other tools write them; the screen's background
-// is colour 2.
+// A GIF of one image on a logical screen of background colour 2, as other tools write them.
 struct GifShape {
     int left = 0;  // where the image lies on the screen
     int top = 0;
@@ -32,24 +30,19 @@ struct GifShape {
 };
 QByteArray gifBytes(const QImage& indexed, const GifShape& shape = {});
 
-// An indexed image whose pixel (x, y) is index(x, y) into `palette`.
 QImage indexedImage(int width, int height, const QVector<QRgb>& palette,
                     const std::function<int(int, int)>& index);
 
-// The colour every test tile set has at (x, y): different for every pixel of a 4096 × 4096
-// area, so a test can tell where a map pixel came from.
+// The test tile set's colour at (x, y), different for every pixel of a 4096 × 4096 area.
 QRgb tilePixel(int x, int y);
-// The colour of a test character picture's figure in frame (frameX, frameY): the frame's
-// 32 × 32 cell is black except for a 16 × 24 figure at (8, 4) with a 1-pixel black hole at
-// its centre (16, 16).
+// A test character picture's 32 × 32 frame is black but for a figure of one colour, 16 × 24
+// at (8, 4), with a black hole at (16, 16).
 QRgb figureColour(int sprite, int frameX, int frameY);
 bool isFigurePixel(int xInFrame, int yInFrame);
 
-// Writes everything the game reads under `folder`: 64 character pictures, the tile set
-// (tileWidth × tileHeight), the battle background and cursors, the title pictures and a file
-// for the theme music.
+// Writes every file the game reads under `folder`.
 void writeGameAssets(const QString& folder, int tileWidth = 1472, int tileHeight = 800);
 
-// Whether two pictures have the same size and colours, alpha aside.
+// Same size and colours, alpha aside.
 ::testing::AssertionResult sameRgb(const QImage& actual, const QImage& expected);
 }  // namespace testing_support
