@@ -16,7 +16,7 @@ const CursorPicture kRed2{"ArrowRed2", 24, 20, qRgb(240, 60, 70)};
 
 namespace {
 
-// Every pixel's colour tells its position along a row of 256.
+// Every pixel's colour tells its place along a row of 256.
 QRgb battlefieldPixel(int x, int y) {
     const int i = (x + 3 * y) & 0xFF;
     return qRgb(i, 255 - i, (i * 37 + 11) & 0xFF);
@@ -78,7 +78,6 @@ QImage pixelsOf(const platform::PictureBox& box) {
 
 Battle::Battle(int width, int height, float twipsPerPixel, int scale)
     : h(width, height, twipsPerPixel),
-      twipsPerPixel(twipsPerPixel),
       scale(scale),
       b(h.battle()),
       // The controls are there once the battle is open.
@@ -136,9 +135,9 @@ std::vector<ExpectedFigure> Battle::figures(int leaveOut, int flash) const {
 
 ::testing::AssertionResult Battle::shows(const std::vector<ExpectedFigure>& figures,
                                          bool rounded) const {
-    auto px = [this](float twips, bool round) {
-        return round ? velmora::roundedQuotient32(twips, twipsPerPixel).value()
-                     : velmora::wholeQuotient(twips, twipsPerPixel).value();
+    auto px = [tpp = b.window()->display().twipsPerPixelX](float twips, bool round) {
+        return round ? velmora::roundedQuotient32(twips, tpp).value()
+                     : velmora::wholeQuotient(twips, tpp).value();
     };
     const QImage ground = field();
     for (const platform::PictureBox* p : {&c.picBar, &c.picSelect, &c.picTarget, &c.picMagic}) {

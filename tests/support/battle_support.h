@@ -18,9 +18,8 @@ struct CursorPicture {
 };
 extern const CursorPicture kBlue1, kBlue2, kRed1, kRed2;
 
-// Starts the game and presses "Battle Test", over the four cursors and a battlefield picture of
-// that size whose every pixel's colour tells its position, so a test can tell where a battlefield
-// or panel pixel came from.
+// Starts the game and opens a battle over the four cursors and a battlefield picture of that size
+// whose every pixel's colour tells where it came from.
 void openBattle(Harness& h, int pictureWidth = 256, int pictureHeight = 192);
 // Plays a script of keys and pauses: letters name keys (L R U D the arrows, S Space, C Ctrl,
 // E Escape), a number lets that many milliseconds pass, blanks only separate.
@@ -55,7 +54,6 @@ struct Battle {
     std::vector<int> highlighted(bool targets) const;
 
     Harness h;
-    float twipsPerPixel;
     int scale;
     velmora::frmBattle& b;
     const velmora::frmBattle::Controls& c;

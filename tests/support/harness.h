@@ -14,9 +14,8 @@
 
 namespace testing_support {
 
-// The whole game on a virtual clock and a chosen display, headless, with its own asset files.
-// Every action goes through the window system as the player's would; a run-time error that ends
-// the game comes back to the test as the exception.
+// The whole game, headless, on a virtual clock and a chosen display, with its own asset files.
+// Actions go through the window system; a run-time error that ends the game is thrown here.
 class Harness {
   public:
     // `gameClock` and `gameDialog`, when given, stand in for `clock` and `fileDialog` in the game.
