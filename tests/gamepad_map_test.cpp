@@ -1,12 +1,17 @@
 // A pad on the map, in battle and in the menus: each button as its key, a held direction
-// repeating as a held key does, a pad unplugged mid-walk, and the focus moving over the buttons.
+// repeating as a held key does, a pad unplugged mid-walk, and the focus moving over the buttons;
+// and on the title with the real file dialog: A on Load Game opens it while the title goes on,
+// B cancels it, and A on Exit ends the game.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
 
 #include "battle/frm_battle_controls.h"
 #include "map/frm_map_controls.h"
 #include "menu/frm_menu_controls.h"
+#include "platform/widgets/file_dialog.h"
 #include "support/virtual_pad.h"
 #include "title/frm_intro_controls.h"
 
@@ -55,6 +60,10 @@ struct Pad : ::testing::Test, testing_support::PadGame {
     }
     VirtualPad pad;
 };
+
+QFileDialog* openFileDialog() {
+    return qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+}
 
 TEST_F(Pad, EachButtonActsAsItsKeyOnTheMapAndInBattle) {
     for (auto button : {kRight, kDown, SDL_CONTROLLER_BUTTON_DPAD_LEFT}) {
@@ -171,6 +180,83 @@ TEST_F(Pad, InTheMenuTheFocusMovesOverTheEnabledButtonsWithItsFrameShowing) {
     tap(pad, kA);
     EXPECT_TRUE(h.battle().isVisible());
     EXPECT_FALSE(h.menu().isLoaded());
+}
+
+TEST(PadOnTitle, TheDialogsFilterReadsAsItsDescriptionWithThePatternsOnlyWhenMissing) {
+    for (const auto& [filter, shown] :
+         {std::pair{"Saved Games (*.sav)|*.sav", "Saved Games (*.sav)"},
+          std::pair{"Pictures|*.bmp;*.gif", "Pictures (*.bmp *.gif)"},
+          std::pair{"Saved Games (*.sav)|*.sav|All|*.*", "Saved Games (*.sav);;All (*.*)"},
+          // Parentheses naming other patterns stay in the text; the real patterns follow.
+          std::pair{"Text (*.txt)|*.txt;*.log", "Text (*.txt) (*.txt *.log)"}}) {
+        EXPECT_EQ(platform::toQtFilter(QString::fromLatin1(filter)), QString::fromLatin1(shown));
+    }
+}
+
+TEST(PadOnTitle, LoadGameDialogOpensWithAAndBCancelsItThenExitEndsTheGame) {
+    // The virtual clock, telling whether one of its ticks is running. On the window system's
+    // clock a timer does not tick again while its own tick runs: a dialog opened inside the
+    // tick that looks at the pads would leave B unseen.
+    struct WatchedClock final : platform::Clock {
+        std::unique_ptr<platform::TimerBackend> createTimer(std::function<void()> onTick) override {
+            return clock.createTimer([this, onTick] {
+                ++ticking;
+                onTick();
+                --ticking;
+            });
+        }
+        platform::VirtualClock clock;
+        int ticking = 0;
+    } watched;
+    platform::QtFileDialog fileDialog;
+    testing_support::PadGame g(&watched.clock, &watched, &fileDialog);
+    auto& h = g.h;
+    h.music.statusReply = "playing";
+    auto& intro = h.intro();
+    VirtualPad pad;
+    h.game().start();
+    g.play(250);
+    for (auto button : {kStart, kUp, kA, kDown, kDown}) {  // QUIT, then to Load Game
+        g.tap(pad, button);
+    }
+    const float leftBefore = intro.ui().picBack.left();
+    // A timer, not a posted call: it fires in the dialog's own event loop.
+    QTimer::singleShot(10, [&] {
+        QFileDialog* dialog = openFileDialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(watched.ticking, 0) << "the press opened the dialog after the pads' tick";
+        EXPECT_EQ(dialog->nameFilters() << dialog->windowTitle(),
+                  (QStringList{"Saved Games (*.sav)", "Open Saved Game File"}));
+        h.music.commands.clear();
+        // The pad's other buttons do nothing to the dialog or the title beneath it, which goes
+        // on scrolling and asking after its music.
+        g.tap(pad, kA);
+        g.tap(pad, kDown);
+        g.play(100);
+        EXPECT_EQ(openFileDialog(), dialog);
+        EXPECT_LT(intro.ui().picBack.left(), leftBefore);
+        EXPECT_GE(h.music.commands.size(), 1u);
+        pad.hold(SDL_CONTROLLER_BUTTON_B);
+        g.play(20);  // the dialog's own event loop hands B to the game's pads
+    });
+    // Whatever happens, the dialog does not stay open.
+    QTimer::singleShot(20000, [&] {
+        if (QFileDialog* open = openFileDialog()) {
+            ADD_FAILURE() << "B did not cancel the dialog";
+            open->reject();
+        }
+    });
+    pad.hold(kA);
+    g.play(20);
+    pad.release(SDL_CONTROLLER_BUTTON_B);
+    pad.release(kA);
+
+    EXPECT_EQ(intro.window()->focusWidget(), intro.ui().cmdLoad.widget());
+    g.play(40);
+    g.tap(pad, kDown);  // Exit
+    g.tap(pad, kA);
+    EXPECT_TRUE(h.ended());
+    EXPECT_TRUE(h.reporter.messages.empty());
 }
 
 }  // namespace

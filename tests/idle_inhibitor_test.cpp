@@ -1,7 +1,6 @@
-// What the desktop's screen saver hears from the game, on a bus of the test's own: a gamepad
-// player's screen is held awake while the pad is in use and let go once it rests; a keyboard
-// player's is left to the desktop; a desktop without the service or without a session bus costs
-// the game nothing and hears at most one line about it.
+// What the desktop's screen saver hears from the game on a bus of the test's own: a pad player's
+// screen is held awake until the pad rests, a keyboard player's is left to the desktop, and a
+// desktop without the service or a session bus costs the game nothing but at most one line.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -16,8 +15,6 @@
 #include "support/virtual_pad.h"
 
 namespace {
-
-using testing_support::VirtualPad;
 
 const QString kPath = QStringLiteral("/org/freedesktop/ScreenSaver");
 
@@ -82,8 +79,7 @@ class StandIn final : public QDBusVirtualObject {
     }
     QString introspect(const QString&) const override { return {}; }
 
-    // Returns once the game's calls made before it have reached the stand-in, and their answers
-    // the game.
+    // Returns once the game's calls before it, and their answers, have arrived.
     void mark(const QDBusConnection& game, const char* label) {
         if (game.isConnected()) {
             game.call(QDBusMessage::createMethodCall(bus_.baseService(), kPath, "org.velmora.Test",
@@ -144,7 +140,7 @@ TEST(IdleInhibitor, APadHoldsTheScreenAwakeUntilItRestsAndKeysAreLeftToTheDeskto
             platform::IdleInhibitor inhibitor(g.h.clock, [&] { return game; });
             g.h.velmora().keepScreenAwakeWith(inhibitor);
             g.h.start();
-            VirtualPad pad;
+            testing_support::VirtualPad pad;
             g.play(250);  // the game has seen the pad
             for (int i = 0; i < 3; ++i) {
                 g.h.press(g.h.map(), Qt::Key_Right);

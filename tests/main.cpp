@@ -6,12 +6,10 @@
 
 #include "platform/desktop/application.h"
 
-namespace {
-
-// The suites never reach the desktop they are started from: the player's display, session bus
-// and sound server stay untouched, and whatever a test would send to them meets nothing. A test
-// that needs such a service starts a private one and names it itself.
-void leaveTheDesktopAlone(const QTemporaryDir& runtime) {
+int main(int argc, char** argv) {
+    // The suites never reach the desktop they are started from: whatever a test would send to the
+    // player's display, session bus or sound server meets nothing (a test starts its own).
+    const QTemporaryDir runtime;
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "XDG_SESSION_TYPE"}) {
         unsetenv(name);
     }
@@ -19,16 +17,7 @@ void leaveTheDesktopAlone(const QTemporaryDir& runtime) {
     setenv("XDG_RUNTIME_DIR", folder.constData(), 1);
     setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + folder + "/no-session-bus").constData(), 1);
     setenv("PULSE_SERVER", ("unix:" + folder + "/no-sound-server").constData(), 1);
-    // ALSA with no configuration knows no device, not even "default".
-    setenv("ALSA_CONFIG_PATH", "/dev/null", 1);
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    const QTemporaryDir runtime;
-    leaveTheDesktopAlone(runtime);
-    // The suite runs without a display.
+    setenv("ALSA_CONFIG_PATH", "/dev/null", 1);  // no device known, not even "default"
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }

@@ -13,9 +13,7 @@ TEST_F(MusicPlayer, TheThemePeaksBetweenMinusSixAndMinusOneDecibels) {
     d.start(QStringLiteral(VELMORA_THEME_FILE));
     float peak = 0;
     for (int block = 0; d.status() == "playing" && block < 300 * kRate / 4096; ++block) {
-        for (float s : d.render(4096)) {
-            peak = std::max(peak, std::fabs(s));
-        }
+        peak = std::max(peak, peakOf(d.render(4096), 0, 4096));
     }
     EXPECT_EQ(d.status(), "stopped") << "the theme ends";
     EXPECT_GE(20 * std::log10(peak), -6.0);
@@ -111,27 +109,22 @@ TEST_F(MusicPlayer, ATuneEndsOnTheTickOfItsLastEventAndThenStartsAgain) {
     struct Case {
         const char* what;
         std::vector<QByteArray> tracks;
-        int lastTick;
         double seconds;
     };
     const Case cases[] = {
-        {"the last note's end", {note + events({{0, kEnd}})}, 20, 20 / 48.0},
-        {"a rest, then the end", {note + events({{10, kEnd}})}, 30, 30 / 48.0},
-        {"no end of track", {note}, 20, 20 / 48.0},
+        {"the last note's end", {note + events({{0, kEnd}})}, 20 / 48.0},
+        {"a rest, then the end", {note + events({{10, kEnd}})}, 30 / 48.0},
+        {"no end of track", {note}, 20 / 48.0},
         {"the longer track first",
          {events({{0, kTempo}, {30, kEnd}}), events({{0, on}, {25, off}, {0, kEnd}})},
-         30,
          30 / 48.0},
         {"a faster tempo at tick 10",
          {events({{0, kTempo}, {0, on}, {10, faster}, {20, off}, {0, kEnd}})},
-         30,
          10 / 48.0 + 20 / 96.0},
     };
     for (const Case& c : cases) {
-        const QByteArray file = midiFile(c.tracks.size() > 1 ? 1 : 0, c.tracks, 24);
-        EXPECT_EQ(MidiFile::lastEventTick(file).value_or(-1), c.lastTick) << c.what;
         Device d;
-        d.start(d.write(file));
+        d.start(d.write(midiFile(c.tracks.size() > 1 ? 1 : 0, c.tracks, 24)));
         int frames = 0;
         for (; d.status() == "playing" && frames < 3 * kRate; frames += 64) {
             d.render(64);

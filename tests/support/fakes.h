@@ -25,8 +25,7 @@ class FakeMusic final : public platform::CommandDevice {
 class FakeFileDialog final : public platform::FileDialog {
   public:
     struct Call {
-        QString title;
-        QString filter;
+        QString title, filter;
     };
     QString showOpen(QWidget*, const QString& title, const QString& filter) override {
         calls.push_back({title, filter});

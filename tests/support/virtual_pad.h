@@ -10,9 +10,8 @@
 
 namespace testing_support {
 
-// A pad plugged into SDL inside the test process: a virtual game controller in the standard
-// layout whose buttons and left stick (each axis -32768 to 32767) the test sets. The game sees
-// it when it next looks at the pads, as it would see a real one.
+// A virtual game controller plugged into SDL in the test process, whose buttons and left stick
+// (-32768 to 32767 an axis) the test sets: the game sees it as it would see a real one.
 class VirtualPad {
   public:
     VirtualPad() {
@@ -61,19 +60,23 @@ class VirtualPad {
     SDL_Joystick* joystick_ = nullptr;
 };
 
-// The whole game with the real pad device (SDL, in this process) attached, on the virtual clock.
+// The whole game with the real pad device (SDL, in this process) attached, on the virtual clock
+// `time`: the harness's, or `clock` beneath the game's `gameClock` (and `dialog`) when given.
 struct PadGame {
-    PadGame() { h.velmora().attachGamepad(pads); }
-    // Time passes in steps of 10 ms; after each, the presses the pads made reach the game, as
-    // the window system's events would.
+    explicit PadGame(platform::VirtualClock* clock = nullptr, platform::Clock* gameClock = nullptr,
+                     platform::FileDialog* dialog = nullptr)
+        : h(1024, 768, 15, gameClock, dialog), time(clock != nullptr ? *clock : h.clock) {
+        h.velmora().attachGamepad(pads);
+    }
+    // Time passes in steps of 10 ms, after each of which the pads' presses reach the game.
     void play(int ms) {
         for (int t = 0; t < ms; t += 10) {
-            h.advance(10);
+            time.advance(10);
+            h.advance(0);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
             h.advance(0);
         }
     }
-    // A button pressed and let go, with time for the game to look at the pad in between.
     void tap(VirtualPad& pad, SDL_GameControllerButton button) {
         pad.hold(button);
         play(20);
@@ -83,6 +86,7 @@ struct PadGame {
 
     platform::SdlGamepad pads;  // before the game, which it outlives
     Harness h;
+    platform::VirtualClock& time;
 };
 
 }  // namespace testing_support
