@@ -182,7 +182,7 @@ TEST_F(Pad, InTheMenuTheFocusMovesOverTheEnabledButtonsWithItsFrameShowing) {
     EXPECT_FALSE(h.menu().isLoaded());
 }
 
-TEST(PadOnTitle, TheDialogsFilterReadsAsItsDescriptionWithThePatternsOnlyWhenMissing) {
+TEST(FileDialog, TheFilterReadsAsItsDescriptionWithThePatternsOnlyWhenMissing) {
     for (const auto& [filter, shown] :
          {std::pair{"Saved Games (*.sav)|*.sav", "Saved Games (*.sav)"},
           std::pair{"Pictures|*.bmp;*.gif", "Pictures (*.bmp *.gif)"},
