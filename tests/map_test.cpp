@@ -59,7 +59,6 @@ void writeTileSet(Harness& h, int width, int height, QRgb colour) {
 TEST(Walking, EachArrowTurnsTheLeaderAndStepsWithTheOtherFrameUnlessAtAnEdge) {
     Harness h;
     h.start();
-    expectMap(h, {0, 0, 0, 0, 0}, 0);
     const auto& c = h.map().ui();
     EXPECT_EQ(c.txtChar.widget()->geometry().united(c.cmdText.widget()->geometry()),
               QRect(8, 20, 85, 233));  // the box at the top, Text Test the lowest button
