@@ -59,7 +59,6 @@ void writeTileSet(Harness& h, int width, int height, QRgb colour) {
 TEST(Walking, EachArrowTurnsTheLeaderAndStepsWithTheOtherFrameUnlessAtAnEdge) {
     Harness h;
     h.start();
-    expectMap(h, {0, 0, 0, 0, 0}, 0);
     const auto& c = h.map().ui();
     EXPECT_EQ(c.txtChar.widget()->geometry().united(c.cmdText.widget()->geometry()),
               QRect(8, 20, 85, 233));  // the box at the top, Text Test the lowest button
@@ -99,7 +98,7 @@ TEST(Walking, EachArrowTurnsTheLeaderAndStepsWithTheOtherFrameUnlessAtAnEdge) {
     expectMap(h, leader(h), 0);
 }
 
-TEST(SpriteSwitching, PageKeysAndTheBoxChooseAmongTheSixtyFourPictures) {
+TEST(SpriteSwitching, PageKeysAndTheBoxChooseAmongTheSixtyFourPicturesByTheNumberTyped) {
     Harness h;
     h.start();
     auto& sprite = h.game().modChar.PartySprite[1];
@@ -124,10 +123,9 @@ TEST(SpriteSwitching, PageKeysAndTheBoxChooseAmongTheSixtyFourPictures) {
     expectMap(h, {0, 0, 0, 0, 0}, 7);
     h.type(box.widget(), QStringLiteral("0"));
     EXPECT_EQ(sprite.value(), 7) << "70 is out of range";
-}
 
-TEST(SpriteSwitching, TheBoxTakesTheNumberItsTextStartsWithReadingADecimalPoint) {
-    // On a desktop whose decimal mark is a comma: its locale is made in a folder of the test's.
+    // The box takes the number its text starts with, reading a decimal point even on a desktop
+    // whose decimal mark is a comma: its locale is made in a folder of the test's.
     QTemporaryDir dir;
     testing_support::writeFile(
         dir.filePath("comma.src"),
@@ -140,9 +138,6 @@ TEST(SpriteSwitching, TheBoxTakesTheNumberItsTextStartsWithReadingADecimalPoint)
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
     std::setlocale(LC_NUMERIC, "comma");
     EXPECT_EQ(std::strtod("0.51", nullptr), 0.0) << "no locale with a decimal comma";
-    Harness h;
-    h.start();
-    auto& sprite = h.game().modChar.PartySprite[1];
     const std::pair<const char*, int> cases[] = {
         // -1: unchanged
         {"7", 7},      {"70", -1},      {"", 0},
@@ -154,7 +149,7 @@ TEST(SpriteSwitching, TheBoxTakesTheNumberItsTextStartsWithReadingADecimalPoint)
         {"1,6", 1},    {"0.5e-400", 0}, {"99999999999999999999999999999999999999999", -1}};
     for (const auto& [text, expected] : cases) {
         const int before = sprite.value();
-        h.map().ui().txtChar.setText(QString::fromLatin1(text));
+        box.setText(QString::fromLatin1(text));
         EXPECT_EQ(sprite.value(), expected < 0 ? before : expected) << '"' << text << '"';
     }
     std::setlocale(LC_NUMERIC, previous.c_str());

@@ -1,5 +1,4 @@
-// The pause menu's layout on two displays: its size and place, the buttons' places, colours and
-// font, and the tab order.
+// The pause menu's layout on two displays.
 #include <gtest/gtest.h>
 
 #include "menu/frm_menu_controls.h"

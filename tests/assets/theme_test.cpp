@@ -30,20 +30,14 @@ struct MidiFileData {
     int format = 0;
     int division = 0;
     double quarterSeconds = 0.5;  // the tempo
+    std::uint32_t lastTick = 0;   // of the longest track
     std::vector<std::vector<MidiEvent>> tracks;
 
-    std::uint32_t lastTick() const {
-        std::uint32_t last = 0;
-        for (const auto& t : tracks) {
-            last = std::max(last, t.back().tick);
-        }
-        return last;
-    }
     double seconds(std::uint32_t tick) const { return tick * quarterSeconds / division; }
 };
 
 MidiFileData readMidi(const QByteArray& bytes) {
-    qsizetype pos = 0, end = bytes.size();
+    qsizetype pos = 4;
     const auto require = [](bool ok, const char* what) {
         if (!ok) {
             throw std::runtime_error(what);
@@ -52,7 +46,7 @@ MidiFileData readMidi(const QByteArray& bytes) {
     const auto number = [&](int n) {
         std::uint32_t v = 0;
         for (; n > 0; --n, ++pos) {
-            require(pos < end, "data runs short");
+            require(pos < bytes.size(), "data runs short");
             v = v << 8 | static_cast<unsigned char>(bytes[pos]);
         }
         return v;
@@ -70,7 +64,6 @@ MidiFileData readMidi(const QByteArray& bytes) {
         return !track.empty() && track.back().status == 0xff && track.back().data1 == 0x2f;
     };
     MidiFileData file;
-    pos = 4;
     require(bytes.startsWith("MThd") && number(4) == 6, "missing MThd header");
     file.format = static_cast<int>(number(2));
     const std::uint32_t count = number(2);
@@ -78,9 +71,8 @@ MidiFileData readMidi(const QByteArray& bytes) {
     while (pos < bytes.size()) {
         const QByteArray id = bytes.mid(pos, 4);
         pos += 4;
-        end = bytes.size();
         const std::uint32_t length = number(4);
-        end = pos + length;
+        const qsizetype end = pos + length;
         require(end <= bytes.size() && id == "MTrk", "a chunk that is no whole track");
         auto& track = file.tracks.emplace_back();
         std::uint32_t tick = 0;
@@ -112,6 +104,7 @@ MidiFileData readMidi(const QByteArray& bytes) {
             track.push_back(e);
         }
         require(ended(track), "track without an end-of-track event");
+        file.lastTick = std::max(file.lastTick, tick);
     }
     require(file.tracks.size() == count, "track count does not match the header");
     return file;
@@ -141,7 +134,7 @@ TEST(MidiWriter, RunningStatusAndLongDeltasReadBack) {
     EXPECT_EQ(read.tracks[1][0].status, 0xc2) << "the instrument is set before the notes";
     EXPECT_EQ(read.tracks[1][3].data2, 0) << "a note ends before it is struck again";
     EXPECT_EQ(read.tracks[0].back().tick, 480u * 8) << "the conductor track ends where told";
-    EXPECT_EQ(read.lastTick(), 200010u);
+    EXPECT_EQ(read.lastTick, 200010u);
     EXPECT_NEAR(read.seconds(960), 1.0, 1e-9);
 }
 
@@ -151,11 +144,11 @@ TEST(Theme, FormatOneOfOneToTwoMinutesOnABarLineWithSeveralInstrumentsAndEveryNo
     const MidiFileData midi = readMidi(file.readAll());
     EXPECT_EQ(midi.format, 1);
     EXPECT_GE(midi.tracks.size(), 4u);
-    const double seconds = midi.seconds(midi.lastTick());
+    const double seconds = midi.seconds(midi.lastTick);
     EXPECT_GE(seconds, 60.0);
     EXPECT_LE(seconds, 120.0);
     // The title plays the tune again from its start: a loop must end on a bar line.
-    EXPECT_EQ(midi.lastTick() % static_cast<std::uint32_t>(4 * midi.division), 0u);
+    EXPECT_EQ(midi.lastTick % static_cast<std::uint32_t>(4 * midi.division), 0u);
     std::set<int> channels, programmed;
     std::map<std::pair<int, int>, int> sounding;
     int notes = 0;

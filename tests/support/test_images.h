@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QImage>
-#include <QSize>
-#include <QString>
-#include <QVector>
 #include <functional>
 
 namespace testing_support {
