@@ -7,7 +7,10 @@
 # Weston that logs the protocol). Outside any window system, the unpacked game's --help and
 # --version print and leave with status 0, an unknown option prints the usage to stderr and
 # leaves with status 2 before looking for a display, and with no display (or one that cannot be
-# reached) the game says so in one line and leaves with status 1 instead of aborting.
+# reached) the game says so in one line and leaves with status 1 instead of aborting. Copied to
+# a folder whose name has a blank and with its tile set missing, the game cannot draw the map: it
+# shows a message naming the file, writes it to stderr and ends with a non-zero status once the
+# message is dismissed.
 # Usage: package_test.sh <velmora_*.deb | build folder>   (a build folder is packed with cpack)
 set -u
 . "$(dirname "$0")/xvfb_lib.sh"
@@ -117,6 +120,17 @@ for windowed in "" --windowed; do
     expect_game_ends "when its map window closed"
 done
 echo "X11: the window class is the entry's StartupWMClass, $wm_class"
+
+folder="$work/my games/velmora"
+mkdir -p "$folder"
+cp -r "$root/usr/lib/velmora/." "$folder/"
+rm "$folder/Background/World/ts0.bmp"
+play "$folder/velmora"
+expect_showing "Velmora"
+key_in Velmora Return
+expect_game_ends "after the message" failing
+grep "my games/velmora/Background/World/ts0.bmp" "$work/game.log" ||
+    fail "stderr does not name the missing file"
 
 # Under Wayland the shell knows a window by its app id, which must name the desktop entry.
 weston --no-config --socket=velmora-package --backend=headless-backend.so --use-pixman \
