@@ -4,7 +4,13 @@
 # and ends with status 0 when that window is closed; with --windowed the map is an ordinary
 # framed window instead of covering the display. The shell can match its windows to the desktop
 # entry: by the window class under X11 and by the app id under a Wayland compositor (a headless
-# Weston that logs the protocol).
+# Weston that logs the protocol). Outside any window system, the unpacked game's --help and
+# --version print and leave with status 0, an unknown option prints the usage to stderr and
+# leaves with status 2 before looking for a display, and with no display (or one that cannot be
+# reached) the game says so in one line and leaves with status 1 instead of aborting. Copied to
+# a folder whose name has a blank and with its tile set missing, the game cannot draw the map: it
+# shows a message naming the file, writes it to stderr and ends with a non-zero status once the
+# message is dismissed.
 # Usage: package_test.sh <velmora_*.deb | build folder>   (a build folder is packed with cpack)
 set -u
 . "$(dirname "$0")/xvfb_lib.sh"
@@ -59,15 +65,47 @@ for option in help version windowed 'no\-music'; do
     grep -qF -- "\\-\\-$option" "$root/usr/share/man/man6/velmora.6" ||
         fail "the man page does not list --$option"
 done
-[ "$("$root/usr/bin/velmora" --version)" = "Velmora ${version%-*}" ] ||
-    fail "--version does not print ${version%-*}"
 echo "files, desktop entry, icons, metainfo and man page in place"
+
+game="$root/usr/bin/velmora"
+# run STATUS COMMAND...: runs the command with no display, expecting that exit status; sets out
+# and err (the game's stdout and stderr), and lines (how many lines stderr has).
+run() {
+    local want=$1 status
+    shift
+    # Nothing of the desktop the script runs from: no display, session bus or sound server.
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE \
+        -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$work/runtime" "$@" >"$work/out" 2>"$work/err"
+    status=$?
+    out=$(cat "$work/out")
+    err=$(cat "$work/err")
+    lines=$(wc -l <"$work/err")
+    [ "$status" -eq "$want" ] || fail "$*: status $status, not $want (Qt aborts with 134): $err"
+    echo "$*: status $status"
+}
+
+run 0 "$game" --help
+[ -z "$err" ] || fail "--help wrote to stderr: $err"
+for option in --help --version --windowed --no-music; do
+    grep -q -e "$option" <<<"$out" || fail "--help does not list $option"
+done
+run 0 "$game" --version
+[ "$out" = "Velmora ${version%-*}" ] || fail "--version printed $out, not ${version%-*}"
+run 2 "$game" --no-such-option
+[ -z "$out" ] && grep -q "no-such-option" <<<"$err" && grep -q "^Usage: velmora" <<<"$err" ||
+    fail "an unknown option should be named, with the usage, on stderr only: [$out] [$err]"
+run 1 "$game"
+[ -z "$out" ] && [ "$lines" -eq 1 ] && grep -q "DISPLAY" <<<"$err" ||
+    fail "no display should be said in one line on stderr: [$out] [$err]"
+# A display that is named but has no server behind it.
+run 1 env DISPLAY=:173 "$game" --windowed --no-music
+[ "$lines" -eq 1 ] && grep -q ":173" <<<"$err" || fail "the unreachable display, in one line: $err"
 
 # Starts the unpacked game and closes its map window as the player would, with Alt+F4; the
 # map covers the display, or with --windowed it does not.
 with_window_manager
 for windowed in "" --windowed; do
-    play "$root/usr/bin/velmora" $windowed --no-music
+    play "$game" $windowed --no-music
     expect_showing "Map"
     # WM_CLASS(STRING) = "velmora", "Velmora": the instance, then the class the entry names.
     class=$(xprop -id "$(window Map)" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
@@ -83,13 +121,24 @@ for windowed in "" --windowed; do
 done
 echo "X11: the window class is the entry's StartupWMClass, $wm_class"
 
+folder="$work/my games/velmora"
+mkdir -p "$folder"
+cp -r "$root/usr/lib/velmora/." "$folder/"
+rm "$folder/Background/World/ts0.bmp"
+play "$folder/velmora"
+expect_showing "Velmora"
+key_in Velmora Return
+expect_game_ends "after the message" failing
+grep "my games/velmora/Background/World/ts0.bmp" "$work/game.log" ||
+    fail "stderr does not name the missing file"
+
 # Under Wayland the shell knows a window by its app id, which must name the desktop entry.
 weston --no-config --socket=velmora-package --backend=headless-backend.so --use-pixman \
     --width=1024 --height=768 --log="$work/weston.log" --logger-scopes=log,proto \
     >"$work/weston-out.log" 2>&1 &
 pids="$pids $!"
 retry 200 test -S "$XDG_RUNTIME_DIR/velmora-package" || fail "Weston did not start"
-play env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=velmora-package "$root/usr/bin/velmora" \
+play env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=velmora-package "$game" \
     --no-music
 app_id() { sed -n 's/.*xdg_toplevel@[0-9]*\.set_app_id("\(.*\)")$/\1/p' "$work/weston.log"; }
 retry 150 eval '[ -n "$(app_id)" ]' || fail "the game set no app id under Weston"

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# The real program on the desktops players have, under Xvfb with a window manager: scaled by
-# 150 % (Xft.dpi 144, or QT_SCALE_FACTOR=1.5), at 192 DPI with Qt's scaling off and on, and on a
-# display of an odd height. In each: the map, the battle and the title cover exactly the screen,
-# map tiles are whole multiples of the tile set's pixels, the pause menu is a small window centred
-# above whichever screen opened it, the battle's panels stay still while a target is chosen, and
-# Exit ends the game with status 0. On a 32:9 display the title's
-# landscape reaches the right edge at every moment.
+# The real program played on the desktops players have, under Xvfb with a window manager:
+# unscaled, scaled by 150 % (Xft.dpi 144, or QT_SCALE_FACTOR=1.5), at 192 DPI with Qt's scaling
+# off and on, and on a display of an odd height. In each: the map, the battle and the title cover
+# exactly the screen, map tiles are whole multiples of the tile set's pixels, the pause menu is a
+# small window centred above whichever screen opened it, the battle's panels stay still while a
+# target is chosen, four blows take foe 1 and leave foe 2, Continue goes back to the battle, and
+# QUIT then Exit ends the game with status 0. On a 32:9 display the title's landscape reaches the
+# right edge at every moment.
 # Usage: scaled_displays.sh path/to/velmora
 set -u
 game="$1"
@@ -58,6 +59,12 @@ scenario() (
     click_in Map "$(px $((120 + 637)))" "$(px $((2520 + 307)))"
     expect_showing "Battle Map"
     expect_covers_screen Battle "$w" "$h"
+    # Foe 1, 64 × 64 pixels at (width / 1.5, height / 1.9), and the lower half of foe 2 below it,
+    # at (width / 1.5, height / 1.5): on a small screen foe 1 reaches into foe 2's upper half.
+    local x=$(((lw * 2 + 1) / 3)) foes
+    foes=("$((64 * n))x$((64 * n))+$((x * n))+$(((lh * 20 + 19) / 38 * n))"
+        "$((64 * n))x$((32 * n))+$((x * n))+$(((lh * 2 + 1) / 3 * n + 32 * n))")
+    screenshot "$work/before" "${foes[@]}"
     key_in Battle space # target choice: both arrows bob, the active member walks
     sleep 0.5
     # The party panel (a quarter of the height), the command window under it and the foe list.
@@ -74,10 +81,28 @@ scenario() (
         sleep 0.07
     done
     echo "battle: the panels stayed still through 8 screenshots of the target choice"
+    # Four blows on foe 1 (10 hit points, 3 a blow), each struck with Space after the target
+    # choice, then the step forward and back, the two flash frames and the repaint after them.
+    for blow in 1 2 3 4; do
+        [ "$blow" = 1 ] || { key_in Battle space && sleep 0.2; }
+        key_in Battle space
+        sleep 0.8
+    done
+    screenshot "$work/after" "${foes[@]}"
+    local gone kept
+    gone=$(differing "$work/before-1.png" "$work/after-1.png")
+    kept=$(differing "$work/before-2.png" "$work/after-2.png")
+    echo "pixels changed where foe 1 stood: $gone; where foe 2 stands: $kept"
+    [ "${gone:-0}" -gt 100 ] 2>/dev/null || fail "foe 1 is still there after four blows ($gone)"
+    [ "$kept" = 0 ] || fail "foe 2 changed ($kept pixels)"
 
     key_in Battle Escape
     expect_showing "Battle Map Menu"
     menu_above
+    click_in Menu "$(px $((720 + 1567)))" "$(px $((360 + 307)))" # Continue
+    expect_showing "Battle Map"
+    key_in Battle Escape
+    expect_showing "Battle Map Menu"
     click_in Menu "$(px $((780 + 1567)))" "$(px $((3960 + 307)))" # QUIT
     expect_showing "Intro"
     expect_covers_screen Intro "$w" "$h"
@@ -112,6 +137,7 @@ run() {
     echo "== $*"
     "$@" || status=1
 }
+run scenario 1024x768 96 1 15                            # unscaled
 run scenario 1024x768 144 1 10                           # 150 %: one screen pixel a pixel
 run scenario 1024x768 96 1 10 QT_SCALE_FACTOR=1.5         # the same, asked of Qt directly
 run scenario 1024x768 192 1 7 QT_ENABLE_HIGHDPI_SCALING=0 # 200 %, Qt's scaling off: 7.5 twips
