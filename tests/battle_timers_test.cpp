@@ -167,19 +167,6 @@ TEST_F(BattleTicks, StepForwardStepBackHitThenFlashInvertedAndLightened) {
     EXPECT_EQ(c.tmrFoeHit.interval() + c.tmrFoeAttack.interval() + c.tmrHit.interval(), 0);
 }
 
-TEST_F(BattleTicks, ADefeatedFoeShowsOnlyInItsHitFlash) {
-    g.h.game().modChar.FoeHP[2] = 1;
-    g.keys("20 SDS 100");
-    EXPECT_EQ(g.hp(2), -2);
-    EXPECT_TRUE(g.shows(g.figures(), false)) << "no longer drawn";
-    for (int flash : {ExpectedFigure::Xor, ExpectedFigure::Or}) {
-        g.keys("100");
-        EXPECT_TRUE(g.shows(g.figures(2, flash), false));
-    }
-    g.keys("50");
-    EXPECT_TRUE(g.shows(g.figures(), true));
-}
-
 TEST_F(BattleTicks, EachFlashTickStopsTheCursorsAndAnAttackStartedUnderIt) {
     g.keys("20 SS 120 E");                   // attack steps at 70 and 120, flash at 220 and 320
     g.h.click(g.h.menu().ui().cmdContinue);  // the activation restarts the command cursor
