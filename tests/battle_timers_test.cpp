@@ -121,7 +121,6 @@ TEST_F(BattleTicks, TheActiveMemberWalksUnderABlueArrowAndARedOneBobsOverTheTarg
     g.h.game().modChar.FoeHP[2] = 0;
     g.keys("25 SD 50");  // the command cursor at 250, the target cursor at 275
     expectOver(c.imgTarget, kRed1, 853, 480, true);
-    EXPECT_EQ(g.figures().size(), 11u);
     EXPECT_TRUE(g.shows(g.figures(), false));
     g.keys("25");
     EXPECT_TRUE(g.shows(g.figures(), true)) << "the command cursor goes on";
