@@ -193,6 +193,8 @@ TEST(TitleScreen, ScenesLast193TicksAndCycleHillsPlainsForestOnAfterAVisitElsewh
     EXPECT_EQ(sceneShown(), kHills);
     h->advance(193 * 100);
     EXPECT_EQ(sceneShown(), kHills) << "the scene after forest";
+    h->advance(193 * 100);
+    EXPECT_EQ(sceneShown(), kPlains);
 }
 
 TEST(TitleScreen, OnEveryDisplayTheCanvasCoversTheWindowAndAScenesLengthFollowsTheHeight) {
