@@ -121,7 +121,6 @@ TEST_F(BattleTicks, TheActiveMemberWalksUnderABlueArrowAndARedOneBobsOverTheTarg
     g.h.game().modChar.FoeHP[2] = 0;
     g.keys("25 SD 50");  // the command cursor at 250, the target cursor at 275
     expectOver(c.imgTarget, kRed1, 853, 480, true);
-    EXPECT_EQ(g.figures().size(), 11u);
     EXPECT_TRUE(g.shows(g.figures(), false));
     g.keys("25");
     EXPECT_TRUE(g.shows(g.figures(), true)) << "the command cursor goes on";
@@ -165,19 +164,6 @@ TEST_F(BattleTicks, StepForwardStepBackHitThenFlashInvertedAndLightened) {
     EXPECT_TRUE(g.shows(g.figures(), true));
     EXPECT_NE(c.imgSelect.widget()->geometry(), selectArrow);
     EXPECT_EQ(c.tmrFoeHit.interval() + c.tmrFoeAttack.interval() + c.tmrHit.interval(), 0);
-}
-
-TEST_F(BattleTicks, ADefeatedFoeShowsOnlyInItsHitFlash) {
-    g.h.game().modChar.FoeHP[2] = 1;
-    g.keys("20 SDS 100");
-    EXPECT_EQ(g.hp(2), -2);
-    EXPECT_TRUE(g.shows(g.figures(), false)) << "no longer drawn";
-    for (int flash : {ExpectedFigure::Xor, ExpectedFigure::Or}) {
-        g.keys("100");
-        EXPECT_TRUE(g.shows(g.figures(2, flash), false));
-    }
-    g.keys("50");
-    EXPECT_TRUE(g.shows(g.figures(), true));
 }
 
 TEST_F(BattleTicks, EachFlashTickStopsTheCursorsAndAnAttackStartedUnderIt) {
