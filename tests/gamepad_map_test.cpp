@@ -1,7 +1,4 @@
-// A pad on the map, in battle and in the menus: each button as its key, a held direction
-// repeating as a held key does, a pad unplugged mid-walk, and the focus moving over the buttons;
-// and on the title with the real file dialog: A on Load Game opens it while the title goes on,
-// B cancels it, and A on Exit ends the game.
+// A pad on the map, in battle, in the menus, and on the title with the real file dialog.
 #include <gtest/gtest.h>
 
 #include <QApplication>

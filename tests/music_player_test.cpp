@@ -106,12 +106,8 @@ TEST_F(MusicPlayer, ATuneEndsOnTheTickOfItsLastEventAndThenStartsAgain) {
     const QByteArray off("\x80\x3C\x00", 3);
     const QByteArray faster("\xFF\x51\x03\x03\xD0\x90", 6);  // 250000 µs a beat
     const QByteArray note = events({{0, kTempo}, {0, on}, {20, off}});
-    struct Case {
-        const char* what;
-        std::vector<QByteArray> tracks;
-        double seconds;
-    };
-    const Case cases[] = {
+    // The case, its tracks, and when the tune ends.
+    const std::tuple<const char*, std::vector<QByteArray>, double> cases[] = {
         {"the last note's end", {note + events({{0, kEnd}})}, 20 / 48.0},
         {"a rest, then the end", {note + events({{10, kEnd}})}, 30 / 48.0},
         {"no end of track", {note}, 20 / 48.0},
@@ -122,18 +118,18 @@ TEST_F(MusicPlayer, ATuneEndsOnTheTickOfItsLastEventAndThenStartsAgain) {
          {events({{0, kTempo}, {0, on}, {10, faster}, {20, off}, {0, kEnd}})},
          10 / 48.0 + 20 / 96.0},
     };
-    for (const Case& c : cases) {
+    for (const auto& [what, tracks, seconds] : cases) {
         Device d;
-        d.start(d.write(midiFile(c.tracks.size() > 1 ? 1 : 0, c.tracks, 24)));
+        d.start(d.write(midiFile(tracks.size() > 1 ? 1 : 0, tracks, 24)));
         int frames = 0;
         for (; d.status() == "playing" && frames < 3 * kRate; frames += 64) {
             d.render(64);
         }
         // The synthesizer rounds its clock to the nearest tick: a tempo's ticks come half early.
-        EXPECT_GT(frames, (c.seconds - 1 / 48.0) * kRate) << c.what;
-        EXPECT_LE(frames, c.seconds * kRate + 2 * 64) << c.what;
+        EXPECT_GT(frames, (seconds - 1 / 48.0) * kRate) << what;
+        EXPECT_LE(frames, seconds * kRate + 2 * 64) << what;
         d.player.send("play backplay");  // without closing it: from its beginning again
-        EXPECT_EQ(d.status(), "playing") << c.what;
+        EXPECT_EQ(d.status(), "playing") << what;
     }
 }
 

@@ -100,10 +100,8 @@ class MemoryOutput {
     }
     // Asks for `frames` more, once the output is open.
     void take(int frames) {
-        ASSERT_TRUE(until([&] { return render_ != nullptr; }));
-        std::unique_lock<std::mutex> lock(mutex_);
-        const platform::RenderFunction render = render_;
-        lock.unlock();
+        platform::RenderFunction render;
+        ASSERT_TRUE(until([&] { return (render = render_) != nullptr; }));
         for (int n = 0; n < frames; n += 256) {
             Samples request(2 * static_cast<std::size_t>(std::min(256, frames - n)));
             render(request.data(), static_cast<int>(request.size() / 2));
