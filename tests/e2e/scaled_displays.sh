@@ -5,8 +5,7 @@
 # exactly the screen, map tiles are whole multiples of the tile set's pixels, the pause menu is a
 # small window centred above whichever screen opened it, the battle's panels stay still while a
 # target is chosen, four blows take foe 1 and leave foe 2, Continue goes back to the battle, and
-# QUIT then Exit ends the game with status 0. On a 32:9 display the title's landscape reaches the
-# right edge at every moment.
+# QUIT then Exit ends the game with status 0.
 # Usage: scaled_displays.sh path/to/velmora
 set -u
 game="$1"
@@ -112,26 +111,6 @@ scenario() (
     expect_game_ends "on Exit"
 )
 
-# An ultra-wide screen, 32:9: no black band at the title's right edge in 5 screenshots.
-ultrawide_title() (
-    XVFB_SCREEN=5120x1440
-    . "$here/xvfb_lib.sh"
-    with_window_manager
-    play "$game" --no-music
-    expect_showing "Map"
-    quit_map_to_title
-    expect_covers_screen Intro 5120 1440
-    for shot in 1 2 3 4 5; do
-        screenshot "$work/edge" "8x1440+5112+0"
-        [ "$(convert "$work/edge-1.png" -fill white +opaque black -format "%[fx:int(mean*w*h)]" \
-            info:)" = $((8 * 1440)) ] || fail "black at the right edge of the title (screenshot $shot)"
-        sleep 0.1
-    done
-    echo "title: the landscape reaches the right edge of a 5120 × 1440 screen"
-    click_title Exit
-    expect_game_ends "on Exit"
-)
-
 status=0
 run() {
     echo "== $*"
@@ -143,5 +122,4 @@ run scenario 1024x768 96 1 10 QT_SCALE_FACTOR=1.5         # the same, asked of Q
 run scenario 1024x768 192 1 7 QT_ENABLE_HIGHDPI_SCALING=0 # 200 %, Qt's scaling off: 7.5 twips
 run scenario 1024x768 192 2 15                           # 200 %: two screen pixels a pixel
 run scenario 1024x670 96 1 15                            # a height that is no multiple of four
-run ultrawide_title
 exit "$status"
